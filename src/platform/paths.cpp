@@ -1,0 +1,119 @@
+// POSIX path helpers and the program folder.
+#include "platform/paths.h"
+
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+namespace qz {
+
+PathParts SplitPath(std::string_view path) {
+    PathParts p;
+    size_t slash = path.rfind('/');
+    std::string_view name = path;
+    if (slash != std::string_view::npos) {
+        p.dir = std::string(path.substr(0, slash + 1));
+        name = path.substr(slash + 1);
+    }
+    size_t dot = name.rfind('.');
+    // A leading dot names a hidden file, not an extension.
+    if (dot == std::string_view::npos || dot == 0) {
+        p.stem = std::string(name);
+    } else {
+        p.stem = std::string(name.substr(0, dot));
+        p.ext = std::string(name.substr(dot));
+    }
+    return p;
+}
+
+std::string FolderOf(std::string_view path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return {};
+    if (slash == 0) return "/";
+    return std::string(path.substr(0, slash));
+}
+
+std::string FileNameOf(std::string_view path) {
+    size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string NormalizePath(std::string_view path) {
+    bool absolute = !path.empty() && path[0] == '/';
+    std::vector<std::string_view> parts;
+    size_t i = 0;
+    while (i < path.size()) {
+        size_t j = path.find('/', i);
+        if (j == std::string_view::npos) j = path.size();
+        std::string_view part = path.substr(i, j - i);
+        if (part.empty() || part == ".") {
+        } else if (part == "..") {
+            if (!parts.empty() && parts.back() != "..") {
+                parts.pop_back();
+            } else if (!absolute) {
+                parts.push_back(part);
+            }
+        } else {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    std::string out;
+    for (std::string_view part : parts) {
+        if (absolute || !out.empty()) out.push_back('/');
+        out.append(part.data(), part.size());
+    }
+    if (absolute && out.empty()) out = "/";
+    if (out.empty()) out = ".";
+    return out;
+}
+
+std::string FullPath(std::string_view base, std::string_view name) {
+    if (!name.empty() && name[0] == '/') return NormalizePath(name);
+    std::string joined(base);
+    joined += '/';
+    joined += name;
+    return NormalizePath(joined);
+}
+
+std::string CanonicalPath(std::string_view path) {
+    std::string full = FullPath(CurrentDirectory(), path);
+    // Resolve the longest existing prefix, keep the rest as written.
+    std::string head = full, tail;
+    while (true) {
+        char buf[PATH_MAX];
+        if (realpath(head.c_str(), buf)) {
+            std::string out = buf;
+            if (!tail.empty()) out = FullPath(out, tail);
+            return out;
+        }
+        if (head == "/" || head.empty()) return full;
+        std::string name = FileNameOf(head);
+        tail = tail.empty() ? name : name + "/" + tail;
+        head = FolderOf(head);
+    }
+}
+
+bool SamePath(std::string_view a, std::string_view b) {
+    return CanonicalPath(a) == CanonicalPath(b);
+}
+
+std::string CurrentDirectory() {
+    char buf[PATH_MAX];
+    if (getcwd(buf, sizeof buf)) return buf;
+    return "/";
+}
+
+bool SetCurrentDirectory(const std::string& dir) { return chdir(dir.c_str()) == 0; }
+
+std::string ProgramFolder() {
+    if (const char* home = std::getenv("QZED_HOME"); home && *home) return NormalizePath(home);
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return CurrentDirectory();
+    buf[n] = 0;
+    return FolderOf(buf);
+}
+
+}  // namespace qz

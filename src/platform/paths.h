@@ -1,0 +1,46 @@
+// Path helpers for POSIX paths ('/' separator, no drives, case-sensitive).
+// Every path here is a native (UTF-8) string.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qz {
+
+struct PathParts {
+    std::string dir;   // up to and including the last '/', empty when none
+    std::string stem;  // file name without the extension
+    std::string ext;   // extension with its leading '.', empty when none
+};
+
+PathParts SplitPath(std::string_view path);
+
+// The folder of a path: everything before its last '/' ("/" for a file in
+// the root, empty for a bare name).
+std::string FolderOf(std::string_view path);
+// The last component.
+std::string FileNameOf(std::string_view path);
+
+// Removes "." components, resolves ".." lexically and reduces runs of '/'.
+std::string NormalizePath(std::string_view path);
+
+// name made absolute against base (names beginning with '/' stand as they
+// are), then normalised.
+std::string FullPath(std::string_view base, std::string_view name);
+
+// The one spelling of a file: symbolic links resolved for the part of the path
+// that exists, the rest normalised. Relative paths are taken against the
+// current directory.
+std::string CanonicalPath(std::string_view path);
+
+// Whether two paths name the same file. The one place that decides how paths
+// compare: case-sensitively, after canonicalisation.
+bool SamePath(std::string_view a, std::string_view b);
+
+std::string CurrentDirectory();
+bool SetCurrentDirectory(const std::string& dir);
+
+// The program folder: $QZED_HOME when set, else the executable's folder.
+std::string ProgramFolder();
+
+}  // namespace qz

@@ -1,0 +1,1 @@
+qz_gtest(platform qz_platform)

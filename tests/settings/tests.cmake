@@ -1,0 +1,1 @@
+qz_gtest(settings qz_settings qz_app)
