@@ -1,0 +1,1 @@
+qz_gtest(document qz_document)

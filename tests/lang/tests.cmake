@@ -1,0 +1,1 @@
+qz_gtest(lang qz_lang)

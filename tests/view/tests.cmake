@@ -1,0 +1,1 @@
+qz_gtest(view qz_view)
