@@ -265,7 +265,7 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
         bool beyond = rule == Rule::Within ? t >= end : t > end;
         if (!beyond) break;
         if (!r.NEXT || ++steps > maxSteps)
-            InternalError(errFwd, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - sum(f)));
+            InternalError(errFwd, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - (long long)end));
         f = Found{r.NEXT, f.sSize + r.SIZE, f.sCr + r.CR, f.sDcr + r.DCR};
     }
     return f;
