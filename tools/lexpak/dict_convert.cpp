@@ -80,6 +80,8 @@ private:
 };
 
 constexpr std::string_view kCrLf = "\r\n";
+// "【訳語】" (translation) in Shift-JIS: the dictionary's own encoding.
+constexpr std::string_view kYakugo = "\x81\x79\x96\xF3\x8C\xEA\x81\x7A";
 
 // Layout 1: one 4,096-byte block at a time, marks carried between blocks.
 class EijiroConverter {
@@ -105,7 +107,7 @@ public:
                 line_start_ = false;
             } else if (at(0, ' ') && at(1, ':') && at(2, ' ')) {
                 w_.Put(kCrLf);
-                w_.Put("【訳語】");
+                w_.Put(kYakugo);
                 w_.Put(kCrLf);
                 i += 3;
                 drop_blanks();
