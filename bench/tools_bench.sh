@@ -64,7 +64,7 @@ report() {  # report LABEL DIR CMD...
     printf '%-34s %6.2f s  (runs: %s)\n' "$label" "$(printf '%s\n' "${ts[@]}" | median)" "${ts[*]}"
 }
 
-echo "tree: $(find "$work/tree" -name '*.c' | wc -l) files, $(du -sm "$work/tree" | cut -f1) MB"
+echo "tree: $(find "$work/tree" -name '*.c' | wc -l) files, $(find "$work/tree" -name '*.c' -printf '%s\n' | awk '{s+=$1} END {printf "%.1f", s/1e6}') MB of source"
 report "qztags -r '*.c'" "$work/tree" "$build/bin/qztags" -r '*.c'
 report "ctags -R" "$work/tree" ctags -R -f tags.ctags .
 echo "dictionary: $(wc -l < "$work/dict.txt") entries, $(du -m "$work/dict.txt" | cut -f1) MB"
