@@ -186,6 +186,15 @@ TEST_F(LexpakRun, SortFailures) {
     EXPECT_EQ(r.out, kBanner + Converting("タブ区切り形式", {81, 100}) + "ソート中[ファイル読み込み]...\n"
                      "４Ｋバイトを超える桁数の行があるため処理できません\n");
     EXPECT_FALSE(Exists("out.dic"));
+    // The sort fails after its destination was opened: an existing
+    // dictionary stays as it was instead of being left truncated.
+    Put("old.dic", ".kept\r\n");
+    Put("long.dic", ".a\r\n" + std::string(5000, 'z') + "\r\n");
+    r = Lex({"-s", "-flong.dic", "-oold.dic"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, kBanner + "ソート中[ファイル読み込み]...\n"
+                               "４Ｋバイトを超える桁数の行があるため処理できません\n");
+    EXPECT_EQ(Get("old.dic"), ".kept\r\n");
 
     Put("in.dic", ".a\r\nA\r\n");
     r = Lex({"-s", "-fin.dic", "-o/dev/full"});
