@@ -93,6 +93,18 @@ TEST_F(LexpakRun, TabSeparatedWordsAreConvertedAndSorted) {
     r = Lex({"-Oout2.dic", "-Flf.txt", "-D1", "-D3"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Get("out2.dic"), ".a\r\nA\n.b\r\nB\n");
+
+    // Shift-JIS headwords sort by their bytes; ａ (0x82 0x81) sorts as Ａ.
+    Put("sjis.txt", "\x97\xD1\x8C\xE7\tapple\r\n"           // 林檎
+                    "\x82\xE8\x82\xF1\x82\xB2\tapple\r\n"   // りんご
+                    "\x82\x81\x82\x60\tAA\r\n"              // ａＡ
+                    "\x82\x60\tA\r\n");                     // Ａ
+    r = Lex({"-d3", "-fsjis.txt", "-osjis.dic"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Get("sjis.dic"), ".\x82\x60\r\nA\r\n"
+                               ".\x82\x81\x82\x60\r\nAA\r\n"
+                               ".\x82\xE8\x82\xF1\x82\xB2\r\napple\r\n"
+                               ".\x97\xD1\x8C\xE7\r\napple\r\n");
 }
 
 TEST_F(LexpakRun, EijiroTwoLineAndSpaceLayouts) {
@@ -186,6 +198,15 @@ TEST_F(LexpakRun, SortFailures) {
     EXPECT_EQ(r.out, kBanner + Converting("タブ区切り形式", {81, 100}) + "ソート中[ファイル読み込み]...\n"
                      "４Ｋバイトを超える桁数の行があるため処理できません\n");
     EXPECT_FALSE(Exists("out.dic"));
+    // The sort fails after its destination was opened: an existing
+    // dictionary stays as it was instead of being left truncated.
+    Put("old.dic", ".kept\r\n");
+    Put("long.dic", ".a\r\n" + std::string(5000, 'z') + "\r\n");
+    r = Lex({"-s", "-flong.dic", "-oold.dic"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, kBanner + "ソート中[ファイル読み込み]...\n"
+                               "４Ｋバイトを超える桁数の行があるため処理できません\n");
+    EXPECT_EQ(Get("old.dic"), ".kept\r\n");
 
     Put("in.dic", ".a\r\nA\r\n");
     r = Lex({"-s", "-fin.dic", "-o/dev/full"});

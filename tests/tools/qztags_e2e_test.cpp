@@ -250,3 +250,26 @@ TEST_F(QztagsRun, TagsFileThatCannotBeWritten) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, msg);
 }
+
+TEST_F(QztagsRun, CrLfSplitAcrossReadsStillEndsTheLine) {
+    // The reader takes the file in 64 KB chunks; place one CR LF so that its
+    // CR is the last byte of the first chunk. A CR left in the text would
+    // show in the marked type name.
+    std::string src;
+    int n = 0;
+    auto add = [&](size_t pad_to) {
+        std::string line = "struct S" + std::to_string(n++);
+        if (line.size() < pad_to) line.append(pad_to - line.size(), ' ');  // blanks end no word
+        src += line + "\r\n";
+    };
+    while (src.size() < 65535 - 40) add(0);
+    add(65535 - src.size());  // this line's CR lands at 65535
+    while (src.size() < 65536 + 100) add(0);
+    ASSERT_EQ(src[65535], '\r');
+    Put("big.c", src);
+    Tags({"big.c"});
+    std::string expected;
+    for (int i = 0; i < n; ++i)
+        expected += "big.c " + std::to_string(i + 1) + ": struct 'S" + std::to_string(i) + "'\r\n";
+    EXPECT_EQ(TagsFile(), expected + "\r\n");
+}

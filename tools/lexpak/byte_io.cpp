@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,9 +26,14 @@ bool MemorySource::ReadAt(uint64_t offset, char* buf, size_t n) {
 FileInput::FileInput(int fd) : fd_(fd) {
     struct stat st;
     if (fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) size_ = static_cast<uint64_t>(st.st_size);
+    if (size_ > 0 && size_ <= SIZE_MAX) {
+        void* m = mmap(nullptr, static_cast<size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
+        if (m != MAP_FAILED) map_ = static_cast<const char*>(m);
+    }
 }
 
 FileInput::~FileInput() {
+    if (map_) munmap(const_cast<char*>(map_), static_cast<size_t>(size_));
     if (fd_ >= 0) close(fd_);
 }
 
@@ -54,6 +60,11 @@ size_t FileInput::Read(char* buf, size_t n) {
 }
 
 bool FileInput::ReadAt(uint64_t offset, char* buf, size_t n) {
+    if (map_) {
+        if (offset > size_ || n > size_ - offset) return false;
+        std::memcpy(buf, map_ + offset, n);
+        return true;
+    }
     while (n > 0) {
         ssize_t got = pread(fd_, buf, n, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR) continue;

@@ -23,7 +23,7 @@ public:
         pos_ = 0;
         while (buf_.size() < want && !eof_) {
             size_t old = buf_.size();
-            size_t chunk = std::max<size_t>(want, 1 << 20);
+            size_t chunk = std::max<size_t>(want, 1 << 16);
             buf_.resize(old + chunk);
             size_t got = src_.Read(buf_.data() + old, chunk);
             buf_.resize(old + got);

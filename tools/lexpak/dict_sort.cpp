@@ -20,7 +20,7 @@ constexpr size_t kScanChunk = 1 << 20;
 template <typename OnEntry>
 SortResult Scan(RandomInput& in, OnEntry on_entry) {
     const uint64_t size = in.Size();
-    std::string chunk(kScanChunk, '\0');
+    std::string chunk(static_cast<size_t>(std::min<uint64_t>(kScanChunk, size)), '\0');
     uint64_t line_len = 0;
     bool after_lf = true;
     for (uint64_t base = 0; base < size; base += kScanChunk) {

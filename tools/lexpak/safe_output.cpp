@@ -16,7 +16,8 @@ FILE* SafeOutput::Open() {
     target_ = dest_;
     struct stat st;
     mode_t mode;
-    if (stat(dest_.c_str(), &st) == 0) {
+    const bool existing = stat(dest_.c_str(), &st) == 0;
+    if (existing) {
         if (S_ISDIR(st.st_mode)) return nullptr;
         if (!S_ISREG(st.st_mode)) {
             // A device or pipe is written as it is: there is nothing to rename.
@@ -36,7 +37,10 @@ FILE* SafeOutput::Open() {
     int fd = mkstemp(temp_.data());
     if (fd < 0) {
         temp_.clear();
-        return nullptr;
+        // A writable dictionary in a folder that takes no new files can still
+        // be rewritten in place, at the old risk of a half-written file.
+        if (existing) file_ = std::fopen(dest_.c_str(), "wb");
+        return file_;
     }
     fchmod(fd, mode);
     file_ = fdopen(fd, "wb");

@@ -1,0 +1,2 @@
+qz_bench(tools_core_bench tools_core_bench.cpp)
+target_link_libraries(tools_core_bench PRIVATE qztags_core lexpak_core benchmark::benchmark)

@@ -1,0 +1,3 @@
+#define MAX(a,b) ((a)>(b))
+struct s x = {
+/*/ int g() */

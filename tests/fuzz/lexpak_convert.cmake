@@ -1,0 +1,1 @@
+qz_fuzz(lexpak_convert lexpak_core)

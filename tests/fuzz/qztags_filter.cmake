@@ -1,0 +1,1 @@
+qz_fuzz(qztags_filter qztags_core)
