@@ -24,8 +24,11 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
         rowCls_[b] = c;
         cls_[b] = c;
     }
+    specialCount_ = 0;
     auto special = [this](int bit, char c) {
-        if (comment_ & bit) cls_[static_cast<uint8_t>(c)] = kSpecial;
+        if (!(comment_ & bit) || cls_[static_cast<uint8_t>(c)] == kSpecial) return;
+        cls_[static_cast<uint8_t>(c)] = kSpecial;
+        specials_[specialCount_++] = static_cast<uint8_t>(c);
     };
     special(0x1, '/'), special(0x1, '*'), special(0x2, '/');
     special(0x8, '<'), special(0x8, '!'), special(0x8, '>');
@@ -143,8 +146,7 @@ bool TextStore::Scan(StoreRecord& r) const {
         const uint8_t b = p[i];
         switch (cls_[b]) {
         case kPlain: {
-            uint32_t j = i + 1;
-            while (j < n && cls_[p[j]] == kPlain) ++j;
+            const uint32_t j = i + 1 + PlainRun<true>(p + i + 1, n - i - 1);
             const int len = static_cast<int>(j - i);
             st.chr = st.com == kComLine ? 0 : p[j - 1];
             const int need = st.col >= w ? 1 : w - st.col;

@@ -45,8 +45,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
                 const uint32_t room = col >= w ? 1u : static_cast<uint32_t>(w - col);
                 if (lim > room) lim = room;
                 if (lim > kRowTextMax - 1 - n) lim = kRowTextMax - 1 - n;
-                uint32_t j = 0;
-                while (j < lim && rowCls_[p[off + j]] == 0) ++j;
+                const uint32_t j = PlainRun<false>(p + off, lim);
                 if (j) {
                     std::memcpy(buf + n, p + off, j);
                     n += j;

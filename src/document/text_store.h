@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,35 @@ private:
     // Next tab stop for each column below 512: a division per tab is the
     // largest single cost of laying out C source.
     int32_t tabNext_[512];
+    uint8_t specials_[16];  // the comment token characters in force
+    int specialCount_ = 0;
+    // Length of the run of plain bytes at p (at most n), eight at a time
+    // where the bytes allow it.
+    template <bool Layout>
+    uint32_t PlainRun(const uint8_t* p, uint32_t n) const {
+        constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+        const uint8_t* cls = Layout ? cls_ : rowCls_;
+        uint32_t j = 0;
+        // A word is skipped when it holds no control byte below 0x0B, no byte
+        // with the high bit (lead bytes; half-width kana go singly) and no
+        // comment token character.
+        while (j + 8 <= n) {
+            uint64_t x;
+            std::memcpy(&x, p + j, 8);
+            if ((((x - kOnes * 0x0B) & ~x) | x) & kHighs) break;
+            if constexpr (Layout) {
+                bool hit = false;
+                for (int k = 0; k < specialCount_ && !hit; ++k) {
+                    const uint64_t v = x ^ (kOnes * specials_[k]);
+                    hit = ((v - kOnes) & ~v & kHighs) != 0;
+                }
+                if (hit) break;
+            }
+            j += 8;
+        }
+        while (j < n && cls[p[j]] == 0) ++j;
+        return j;
+    }
     int NextTab(int col) const { return col < 512 ? tabNext_[col] : (col / tab_ + 1) * tab_; }
 
     std::array<ChunkEntry, kChunkTable> chunks_{};
