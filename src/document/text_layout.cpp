@@ -129,7 +129,8 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
     return wrapTest();
 }
 
-bool TextStore::Scan(StoreRecord& r) const {
+// Flattened: the comment machine for token characters is worth inlining here.
+[[gnu::flatten]] bool TextStore::Scan(StoreRecord& r) const {
     ScanState st = StartState(r);
     uint32_t cr = 0, dcr = 0;
     const uint8_t* p = r.text;
