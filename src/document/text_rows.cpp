@@ -21,15 +21,21 @@ std::string F(const char* fmt, long long v) {
 uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
     buf[0] = 0;
     if (r == 0 || r - 1 > totalCR_) return 0;
-    RowPos rp;
+    Found f;
+    uint32_t off, lfBefore;
     if (rowCacheValid_ && rowCacheRow_ == r) {
-        rp = rowCache_;
-        SetCursor(rp.f, kMakeRowText);
+        f = rowCache_.f;
+        off = rowCache_.off;
+        lfBefore = rowCache_.lfBefore;
+        SetCursor(f, kMakeRowText);
     } else {
-        rp = FindRow(r, 9, 10, 9, kMakeRowText);
+        RowPos rp = FindRow(r, 9, 10, 9, kMakeRowText);
+        f = rp.f;
+        off = rp.off;
+        lfBefore = rp.lfBefore;
     }
-    Found f = rp.f;
-    uint32_t off = rp.off;
+    // The walk starts in column 0 and ends by the same rules as the layout,
+    // so a row holds at most wrap width + 3 bytes whatever the records say.
     uint32_t n = 0;
     int col = 0;
     bool kan = false, done = false, lf = false;
@@ -39,41 +45,62 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
         const uint8_t* p = rec.text;
         const uint32_t size = rec.SIZE;
         while (off < size) {
+            if (!kan) {
+                // Plain single-byte characters up to the wrap column go in one copy.
+                uint32_t lim = size - off;
+                const uint32_t room = col >= w ? 1u : static_cast<uint32_t>(w - col);
+                if (lim > room) lim = room;
+                const uint32_t j = PlainRun<false>(p + off, lim);
+                if (j) {
+                    std::memcpy(buf + n, p + off, j);
+                    n += j;
+                    off += j;
+                    col += static_cast<int>(j);
+                    if (col >= w) {
+                        done = true;
+                        break;
+                    }
+                    if (off >= size) break;
+                }
+            }
             const uint8_t b = p[off++];
             buf[n++] = static_cast<char>(b);
             if (kan) {
                 kan = false;
-                done = ++col >= w;
-            } else {
-                switch (rowCls_[b]) {
-                case 1:  // lead byte: no wrap before its trail byte
-                    ++col;
-                    kan = true;
-                    break;
-                case 2:
-                    done = lf = true;
-                    break;
-                case 3: {
-                    int before = col;
-                    col = (col / tab_ + 1) * tab_;
-                    done = before >= w;
+                if (++col >= w) {
+                    done = true;
                     break;
                 }
-                default:
-                    done = ++col >= w;
-                    break;
-                }
+                continue;
             }
-            // The layout bounds a row well below the buffer; never trust it blindly.
-            if (done || n == kRowTextMax - 1) break;
+            const uint8_t c = rowCls_[b];
+            if (c == 1) {  // lead byte: no wrap before its trail byte
+                ++col;
+                kan = true;
+            } else if (c == 2) {
+                done = lf = true;
+                break;
+            } else if (c == 3) {
+                const int before = col;
+                col = NextTab(col);
+                if (before >= w) {
+                    done = true;
+                    break;
+                }
+            } else if (++col >= w) {  // half-width kana left by the word skip
+                done = true;
+                break;
+            }
         }
-        if (done || n == kRowTextMax - 1 || !rec.NEXT) break;
+        if (done || !rec.NEXT) break;
         f = Found{rec.NEXT, f.sSize + rec.SIZE, f.sCr + rec.CR, f.sDcr + rec.DCR};
         off = 0;
     }
     buf[n] = 0;
     if (done) {
-        rowCache_ = RowPos{f, off, rp.lfBefore + (lf ? 1u : 0u), ScanState{kComNormal, lf, 0, 0, 0}};
+        rowCache_.f = f;
+        rowCache_.off = off;
+        rowCache_.lfBefore = lfBefore + (lf ? 1u : 0u);
         rowCacheRow_ = r + 1;
         rowCacheValid_ = true;
     } else {
@@ -120,7 +147,7 @@ uint32_t TextStore::OffsetToRow(uint32_t p) {
             break;
         case 3: {
             int before = col;
-            col = (col / tab_ + 1) * tab_;
+            col = NextTab(col);
             if (before >= w) col = 0, ++breaks;
             break;
         }

@@ -258,6 +258,7 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
             InternalError(errBack, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - s));
         const StoreRecord& b = Rec(r.BEFORE);
         f = Found{r.BEFORE, f.sSize - b.SIZE, f.sCr - b.CR, f.sDcr - b.DCR};
+        Prefetch(r.BEFORE - kPrefetchAhead);
     }
     for (;;) {
         const StoreRecord& r = Rec(f.rec);
@@ -266,6 +267,7 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
         if (!beyond) break;
         if (!r.NEXT || ++steps > maxSteps)
             InternalError(errFwd, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - (long long)end));
+        Prefetch(r.NEXT + kPrefetchAhead);
         f = Found{r.NEXT, f.sSize + r.SIZE, f.sCr + r.CR, f.sDcr + r.DCR};
     }
     return f;
