@@ -54,7 +54,11 @@ std::string DefinitionSearchKey(std::string_view lineText, int column, std::stri
 DefinitionSearch SearchDefinitions(std::string_view key, const std::array<std::string, 3>& tagFiles,
                                    const std::string& documentPath) {
     DefinitionSearch result;
-    const std::string quoted = "'" + std::string(key) + "'";
+    std::string quoted;
+    quoted.reserve(key.size() + 2);
+    quoted.push_back('\'');
+    quoted.append(key);
+    quoted.push_back('\'');
     bool opened = false;
     for (int f = 0; f < 3 && result.candidates.size() < kMaxDefinitionCandidates; ++f) {
         if (tagFiles[f].empty()) continue;

@@ -90,7 +90,10 @@ TEST_F(TagFiles, NoFileLimitsAndOddLines) {
     EXPECT_EQ(SearchDefinitions("f", {"", "", ""}, doc_).status, DefinitionSearch::kNoTagFile);
 
     std::string many;
-    for (int i = 0; i < 20; ++i) many += "m" + std::to_string(i) + ".c " + std::to_string(i + 1) + ": 'g'(\n";
+    for (int i = 0; i < 20; ++i) {
+        many += 'm';
+        many += std::to_string(i) + ".c " + std::to_string(i + 1) + ": 'g'(\n";
+    }
     Write("tags", many);
     Write("tags2", "late.c 1: 'g'(\n");
     DefinitionSearch lim = SearchDefinitions("g", {"tags", "tags2", ""}, doc_);
