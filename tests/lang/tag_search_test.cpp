@@ -117,6 +117,17 @@ TEST_F(TagFiles, NoFileLimitsAndOddLines) {
     EXPECT_EQ(jp.message, "'関数'のＴＡＧＳデータがありません");
 }
 
+TEST_F(TagFiles, TheDefaultNameFindsTheGeneratorsLowerCaseFile) {
+    Write("tags", "a.c 1: int 'f'(\n");
+    DefinitionSearch r = SearchDefinitions("f", {"TAGS", "", ""}, doc_);
+    ASSERT_EQ(r.status, DefinitionSearch::kFound);
+    EXPECT_EQ(r.candidates[0].fileName, P("a.c"));
+    // The exact name wins when it exists.
+    Write("TAGS", "b.c 2: int 'f'(\n");
+    EXPECT_EQ(SearchDefinitions("f", {"TAGS", "", ""}, doc_).candidates[0].fileName, P("b.c"));
+    EXPECT_EQ(SearchDefinitions("f", {"TAGSX", "", ""}, doc_).status, DefinitionSearch::kNoTagFile);
+}
+
 TEST(JumpListTexts, RowsLabelsAndChoice) {
     EXPECT_EQ(JumpListRow({"/a/b/file.c", 42, 2}), "2-    42 : file.c");
     EXPECT_EQ(JumpListCountLabel(3), "総数: 03");
