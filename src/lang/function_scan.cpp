@@ -245,7 +245,8 @@ int ReadScanLine(TextAccess& text, ScanState& st, uint32_t& position, std::strin
 
 void ApplyDefineFilter(ScanState& st, std::string& top, int readResult) {
     if (st.inContinuation && st.lastLineWasDefine) {
-        top.assign("\n");
+        top.clear();
+        top.push_back('\n');
         st.inContinuation = readResult == 2;
         return;
     }

@@ -140,6 +140,22 @@ size_t MatchEntry(const Row& r, const KeywordEntry& e, size_t i) {
     return j;
 }
 
+// A necessary condition for a match: the entry's leading literals equal the
+// text bytes (whether those cells take part is left to the full match).
+inline bool QuickTest(const Row& r, const KeywordEntry& e, size_t i) {
+    const size_t q = e.quickLength;
+    if (i + q > r.n) return false;
+    const uint8_t* t = r.c + i;
+    if (e.kind & kKindNoCase) {
+        for (size_t k = 0; k < q; ++k)
+            if (Upper(t[k]) != static_cast<uint8_t>(e.quick[k])) return false;
+    } else {
+        for (size_t k = 0; k < q; ++k)
+            if (t[k] != static_cast<uint8_t>(e.quick[k])) return false;
+    }
+    return true;
+}
+
 // Tries the entries of one class at i; returns the end of the first match or i.
 size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
     const int end = t.classEnd[cls];
@@ -150,6 +166,7 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
             const KeywordEntry& e = t.entries[x];
             if (static_cast<uint8_t>(e.pattern[0]) != key) break;
             if (noCaseOnly && !(e.kind & kKindNoCase)) continue;
+            if (!QuickTest(r, e, i)) continue;
             size_t m = MatchEntry<false>(r, e, i);
             if (m > i) {
                 MatchEntry<true>(r, e, i);
@@ -158,11 +175,13 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
         }
         return i;
     };
-    for (int code = 1; code <= kLastKeyCode; ++code) {
-        if (index[code] < 0) continue;
-        if (size_t m = tryKey(static_cast<uint8_t>(code), false); m > i) return m;
+    for (uint8_t code : t.codeKeys[cls]) {
+        if (size_t m = tryKey(code, false); m > i) return m;
     }
     uint8_t c = r.c[i];
+    // The next text byte rules out most literal keys at once; cells that do
+    // not take part are looked at too, which only lets more through.
+    if (!t.MayStart(cls, c, i + 1 < r.n ? r.c[i + 1] : 0)) return i;
     if (size_t m = tryKey(c, false); m > i) return m;
     uint8_t swapped = c >= 'a' && c <= 'z'   ? static_cast<uint8_t>(c - 32)
                       : c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c + 32)

@@ -58,7 +58,59 @@ void KeywordTable::Clear() {
     classStart = {-1, -1};
     classEnd = {0, 0};
     for (auto& index : firstByte) index.fill(-1);
+    for (auto& keys : codeKeys) keys.clear();
+    for (auto& bits : pairBits) bits.fill(0);
 }
+
+namespace {
+
+void SetPair(KeywordTable& t, int cls, uint8_t c, int next) {
+    auto set = [&](uint8_t a, int d) {
+        unsigned bit = (static_cast<unsigned>(a) << 8) | static_cast<unsigned>(d);
+        t.pairBits[cls][bit >> 6] |= uint64_t{1} << (bit & 63);
+    };
+    for (int d = next < 0 ? 0 : next; d <= (next < 0 ? 255 : next); ++d) set(c, d);
+}
+
+// Letter cases an entry's byte stands for.
+int CaseVariants(uint8_t b, bool noCase, uint8_t out[2]) {
+    out[0] = b;
+    if (!noCase) return 1;
+    if (b >= 'a' && b <= 'z') out[1] = static_cast<uint8_t>(b - 32);
+    else if (b >= 'A' && b <= 'Z') out[1] = static_cast<uint8_t>(b + 32);
+    else return 1;
+    return 2;
+}
+
+void BuildSpeedIndex(KeywordTable& t) {
+    for (const KeywordEntry& e : t.entries) {
+        int cls = e.kind & kKindToken;
+        uint8_t first = static_cast<uint8_t>(e.pattern[0]);
+        if (first <= kLastKeyCode) {
+            auto& keys = t.codeKeys[cls];
+            if (std::find(keys.begin(), keys.end(), first) == keys.end()) keys.push_back(first);
+            continue;
+        }
+        bool noCase = e.kind & kKindNoCase;
+        uint8_t firsts[2], nexts[2];
+        int nf = CaseVariants(first, noCase, firsts);
+        uint8_t second = e.length > 1 ? static_cast<uint8_t>(e.pattern[1]) : 0;
+        // Any next byte will do after a one-byte pattern, a code, or a lead
+        // byte (the second byte of whose character is fixed, but rare).
+        bool anyNext = e.length < 2 || second <= kLastKeyCode || IsSjisLead(first);
+        int nn = anyNext ? 0 : CaseVariants(second, noCase, nexts);
+        for (int f = 0; f < nf; ++f) {
+            if (anyNext) {
+                SetPair(t, cls, firsts[f], -1);
+            } else {
+                for (int k = 0; k < nn; ++k) SetPair(t, cls, firsts[f], nexts[k]);
+            }
+        }
+    }
+    for (auto& keys : t.codeKeys) std::sort(keys.begin(), keys.end());
+}
+
+}  // namespace
 
 bool CompileKeywordPattern(std::string_view token, uint8_t kind, uint8_t defaultGroup,
                            KeywordEntry& entry) {
@@ -108,6 +160,12 @@ bool CompileKeywordPattern(std::string_view token, uint8_t kind, uint8_t default
     }
     entry.length = static_cast<uint8_t>(n);
     entry.pattern[n] = 0;
+    while (entry.quickLength < n && entry.quickLength < sizeof entry.quick) {
+        uint8_t b = static_cast<uint8_t>(entry.pattern[entry.quickLength]);
+        if (b <= kLastKeyCode || b >= 0x80) break;
+        if ((kind & kKindNoCase) && b >= 'a' && b <= 'z') b = static_cast<uint8_t>(b - 32);
+        entry.quick[entry.quickLength++] = static_cast<char>(b);
+    }
     return n > 0;
 }
 
@@ -161,6 +219,8 @@ void SortKeywordTable(KeywordTable& table) {
     table.classStart = {-1, -1};
     table.classEnd = {0, 0};
     for (auto& index : table.firstByte) index.fill(-1);
+    for (auto& keys : table.codeKeys) keys.clear();
+    for (auto& bits : table.pairBits) bits.fill(0);
     for (int i = 0; i < static_cast<int>(e.size()); ++i) {
         int cls = e[i].kind & kKindToken;
         if (table.classStart[cls] < 0) table.classStart[cls] = i;
@@ -168,6 +228,7 @@ void SortKeywordTable(KeywordTable& table) {
         auto& slot = table.firstByte[cls][static_cast<uint8_t>(e[i].pattern[0])];
         if (slot < 0) slot = static_cast<int16_t>(i);
     }
+    BuildSpeedIndex(table);
 }
 
 bool LoadKeywordFile(const std::string& path, KeywordTable& table, MessageBox& box) {

@@ -41,6 +41,10 @@ struct KeywordEntry {
     uint8_t length = 0;                         // pattern bytes, 1 to 128
     char pattern[kMaxPatternBytes + 1] = {};    // zero-terminated
     uint8_t group[kMaxPatternBytes] = {};       // colour group 0-3 per byte
+    // How many leading pattern bytes are single-byte literals (at most 8),
+    // upper-cased for case-insensitive entries: a quick test before matching.
+    uint8_t quickLength = 0;
+    char quick[8] = {};
     std::string_view Pattern() const { return {pattern, length}; }
 };
 
@@ -51,6 +55,15 @@ struct KeywordTable {
     std::array<int, 2> classEnd{0, 0};        // one past the last entry of each class
     // First entry of a class whose pattern begins with a byte, or -1.
     std::array<std::array<int16_t, 256>, 2> firstByte{};
+    // Derived for speed, rebuilt with the index: the pattern codes that begin
+    // entries of each class, and for each class a bit per (first byte, next
+    // text byte) pair that some entry beginning with a literal could match.
+    std::array<std::vector<uint8_t>, 2> codeKeys;
+    std::array<std::array<uint64_t, 1024>, 2> pairBits{};
+    bool MayStart(int cls, uint8_t c, uint8_t next) const {
+        unsigned bit = (static_cast<unsigned>(c) << 8) | next;
+        return (pairBits[cls][bit >> 6] >> (bit & 63)) & 1;
+    }
 
     KeywordTable() { Clear(); }
     void Clear();

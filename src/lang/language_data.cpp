@@ -47,6 +47,21 @@ void LoadTemplates(int fileType, MessageBox& box) {
     LoadTemplateFile(LanguageFilePath(name), table, box);
 }
 
+const char kMsgCannotOpenKeywordFile[] = "予約語ファイルが開けません";
+const char kCaptionOpenKeywordFile[] = "予約語ファイルを開く";
+const char kMsgCannotOpenTemplateFile[] = "テンプレートファイルが開けません";
+const char kCaptionOpenTemplateFile[] = "テンプレートファイルを開く";
+
+std::string KeywordFileToOpen(int fileType) {
+    const std::string& name = TheSettings().Type(fileType).Yoyakugo;
+    return name.empty() ? std::string() : LanguageFilePath(name);
+}
+
+std::string TemplateFileToOpen(int fileType) {
+    const std::string& name = TheSettings().Type(fileType).Template;
+    return name.empty() ? std::string() : LanguageFilePath(name);
+}
+
 void LoadLanguageData(MessageBox& box) {
     for (int type = 1; type <= kFileTypes; ++type) {
         LoadKeywordTable(type, box);

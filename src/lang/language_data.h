@@ -2,6 +2,8 @@
 // their loading from the files named in the settings record.
 #pragma once
 
+#include <string>
+
 #include "lang/keyword_table.h"
 #include "lang/template_table.h"
 
@@ -22,5 +24,15 @@ void LoadTemplates(int fileType, MessageBox& box);
 // Both, for every type in order: what the frame does at start and after the
 // settings sheet closes with OK.
 void LoadLanguageData(MessageBox& box);
+
+// The files the two "open for editing" commands open: the path, or empty when
+// the type names no file (the command then does nothing). When opening fails
+// the command shows the message with its caption.
+std::string KeywordFileToOpen(int fileType);
+std::string TemplateFileToOpen(int fileType);
+extern const char kMsgCannotOpenKeywordFile[];      // "予約語ファイルが開けません"
+extern const char kCaptionOpenKeywordFile[];        // "予約語ファイルを開く"
+extern const char kMsgCannotOpenTemplateFile[];     // "テンプレートファイルが開けません"
+extern const char kCaptionOpenTemplateFile[];       // "テンプレートファイルを開く"
 
 }  // namespace qz

@@ -1,6 +1,8 @@
 // Definition search over tag files and the jump list's texts.
 #include "lang/tag_search.h"
 
+#include <dirent.h>
+
 #include <cstdio>
 
 #include "lang/file_reference.h"
@@ -30,6 +32,32 @@ bool FirstOccurrenceIsWord(std::string_view line, std::string_view key) {
     return end >= line.size() || !IsWordByte(static_cast<uint8_t>(line[end]));
 }
 
+// Tag file names were written for a file system that ignores case, and the
+// default "TAGS" names the "tags" file the generator writes. When the exact
+// name is missing, a file of the same folder whose name differs only in
+// ASCII case stands in (the first in name order, for a stable choice).
+FileReadStatus ReadTagFile(const std::string& path, std::string& bytes) {
+    FileReadStatus status = ReadWholeFile(path, bytes);
+    if (status != FileReadStatus::Missing) return status;
+    const std::string folder = FolderOf(path), name = FileNameOf(path);
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return status;
+    auto fold = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        return s;
+    };
+    const std::string want = fold(name);
+    std::string best;
+    while (dirent* e = readdir(dir)) {
+        std::string entry = e->d_name;
+        if (fold(entry) == want && (best.empty() || entry < best)) best = entry;
+    }
+    closedir(dir);
+    if (best.empty()) return status;
+    return ReadWholeFile(FullPath(folder, best), bytes);
+}
+
 }  // namespace
 
 std::string DefinitionSearchKey(std::string_view lineText, int column, std::string_view selection) {
@@ -54,13 +82,17 @@ std::string DefinitionSearchKey(std::string_view lineText, int column, std::stri
 DefinitionSearch SearchDefinitions(std::string_view key, const std::array<std::string, 3>& tagFiles,
                                    const std::string& documentPath) {
     DefinitionSearch result;
-    const std::string quoted = "'" + std::string(key) + "'";
+    std::string quoted;
+    quoted.reserve(key.size() + 2);
+    quoted.push_back('\'');
+    quoted.append(key);
+    quoted.push_back('\'');
     bool opened = false;
     for (int f = 0; f < 3 && result.candidates.size() < kMaxDefinitionCandidates; ++f) {
         if (tagFiles[f].empty()) continue;
         const std::string tagPath = ResolveJumpName(tagFiles[f], documentPath);
         std::string bytes;
-        if (ReadWholeFile(tagPath, bytes) != FileReadStatus::Ok) continue;
+        if (ReadTagFile(tagPath, bytes) != FileReadStatus::Ok) continue;
         opened = true;
         const std::string tagFolder = FolderOf(tagPath);
         size_t foundHere = 0;

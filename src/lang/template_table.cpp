@@ -78,6 +78,16 @@ char TemplateKeyOfSlot(int slot) {
     return 0;
 }
 
+std::string TemplateButtonLabel(int slot) {
+    char key = TemplateKeyOfSlot(slot);
+    return key ? std::string{'&', key} : std::string();
+}
+
+const char kTemplateDialogNote[] =
+    "ボタンに表示されているアルファベットを入力するだけで編集画面にテンプレートを挿入できます。\n"
+    "また編集画面ではALT+A～Z,0～1で本ＢＯＸを開かなくても対応したテンプレートが挿入できます。";
+const char kMsgWriteProtected[] = "このファイルは書き込み禁止です";
+
 TemplateError ParseTemplateFile(std::string_view bytes, TemplateTable& table) {
     table.Clear();
     // One byte more than a line may hold, so that an overlong line shows.

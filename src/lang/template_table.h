@@ -34,6 +34,12 @@ int TemplateSlotOfKey(char key);
 // The key letter of a slot ('A'-'Z', '0'-'9').
 char TemplateKeyOfSlot(int slot);
 
+// The template dialog: the button of a slot ("&A" to "&Z", "&0" to "&9")
+// and the note under the buttons (UTF-8).
+std::string TemplateButtonLabel(int slot);
+extern const char kTemplateDialogNote[];
+extern const char kMsgWriteProtected[];  // "このファイルは書き込み禁止です"
+
 // What went wrong in a template file: the message (UTF-8, line number
 // filled in) and the 1-based line. An empty message means success.
 struct TemplateError {

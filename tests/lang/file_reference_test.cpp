@@ -96,7 +96,10 @@ TEST_F(TagJump, ResolvesAgainstTheDocumentFolder) {
     TagJumpTarget a = PrepareTagJump(written + " File.c", 0, {}, doc);
     EXPECT_EQ(a.path, (dir_ / "My").string());
     EXPECT_EQ(a.message, "'" + written + "'が開けません");
-    TagJumpTarget b = PrepareTagJump("\"" + (dir_ / "src" / ".." / "My File.c").string() + "\"", 0, {}, doc);
+    std::string quotedName = (dir_ / "src" / ".." / "My File.c").string();
+    quotedName.insert(quotedName.begin(), '"');
+    quotedName.push_back('"');
+    TagJumpTarget b = PrepareTagJump(quotedName, 0, {}, doc);
     EXPECT_EQ(b.path, (dir_ / "My File.c").string());
     EXPECT_EQ(b.message, "");
 }

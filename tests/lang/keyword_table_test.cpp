@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "lang/keyword_table.h"
 #include "lang/language_data.h"
+#include "platform/cp932.h"
 #include "lang_fakes.h"
 #include "settings/settings.h"
 
@@ -185,7 +187,10 @@ TEST(KeywordTableOrder, ClassThenSignedFirstByteThenLongerFirst) {
 
 TEST(KeywordTableLimits, EntriesPatternBytesAndLinePieces) {
     std::string file;
-    for (int i = 0; i < 1100; ++i) file += "k" + std::to_string(i) + "\n";
+    for (int i = 0; i < 1100; ++i) {
+        file += 'k';
+        file += std::to_string(i) + "\n";
+    }
     KeywordTable many = Parse(file);
     EXPECT_EQ(many.entries.size(), 1024u);
     bool has1023 = false, has1024 = false;
@@ -294,6 +299,40 @@ TEST_F(KeywordLoading, MissingAndUnreadableFilesGiveOneMessageAndNoKeywords) {
     LoadKeywordTable(5, box);
     EXPECT_EQ(box.shown.size(), 2u);
     EXPECT_TRUE(TheKeywordTable(5).Empty());
+}
+
+}  // namespace
+}  // namespace qz
+
+namespace qz {
+namespace {
+
+// The first-byte pair bits and the quick literal test only skip work: with
+// them switched off the matcher must colour every row the same way.
+TEST(KeywordMatching, SpeedFiltersNeverChangeTheResult) {
+    KeywordTable fast = Parse(
+        "//#WORD xyz_\n//#TYPE 0\nint\nin\nprintf\n$1#$0if\n\\w\\s(\n@\\W;\n"
+        "//#TYPE 2\nBeGiN\nend$2\\0\n//#TYPE 1\nfor\n\\*;\n//#TYPE 3\nRet\nx\\?y\n漢\n");
+    KeywordTable slow = fast;
+    for (auto& bits : slow.pairBits) bits.fill(~uint64_t{0});
+    for (auto& e : slow.entries) e.quickLength = 0;
+    const std::string alphabet = Sjis("intprfBEGINbegiendRET#xyz_0129 ;(@\"\\\n漢");
+    std::vector<std::string> pieces;
+    for (size_t i = 0; i < alphabet.size();) {
+        size_t w = IsSjisLead(static_cast<uint8_t>(alphabet[i])) ? 2 : 1;
+        pieces.push_back(alphabet.substr(i, w));
+        i += w;
+    }
+    const unsigned seed = 20261207;
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 3000; ++round) {
+        std::string row, attrs;
+        int len = static_cast<int>(rng() % 40);
+        for (int k = 0; k < len; ++k) row += pieces[rng() % pieces.size()];
+        for (size_t k = 0; k < row.size(); ++k) attrs.push_back("11111YZ5"[rng() % 8]);
+        ASSERT_EQ(Colour(fast, row, attrs), Colour(slow, row, attrs))
+            << "seed " << seed << " round " << round << " row '" << row << "'";
+    }
 }
 
 }  // namespace

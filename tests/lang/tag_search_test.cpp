@@ -90,7 +90,10 @@ TEST_F(TagFiles, NoFileLimitsAndOddLines) {
     EXPECT_EQ(SearchDefinitions("f", {"", "", ""}, doc_).status, DefinitionSearch::kNoTagFile);
 
     std::string many;
-    for (int i = 0; i < 20; ++i) many += "m" + std::to_string(i) + ".c " + std::to_string(i + 1) + ": 'g'(\n";
+    for (int i = 0; i < 20; ++i) {
+        many += 'm';
+        many += std::to_string(i) + ".c " + std::to_string(i + 1) + ": 'g'(\n";
+    }
     Write("tags", many);
     Write("tags2", "late.c 1: 'g'(\n");
     DefinitionSearch lim = SearchDefinitions("g", {"tags", "tags2", ""}, doc_);
@@ -112,6 +115,17 @@ TEST_F(TagFiles, NoFileLimitsAndOddLines) {
     // Shift-JIS keys are searched as bytes and shown in UTF-8.
     DefinitionSearch jp = SearchDefinitions(Sjis("関数"), {"odd", "", ""}, doc_);
     EXPECT_EQ(jp.message, "'関数'のＴＡＧＳデータがありません");
+}
+
+TEST_F(TagFiles, TheDefaultNameFindsTheGeneratorsLowerCaseFile) {
+    Write("tags", "a.c 1: int 'f'(\n");
+    DefinitionSearch r = SearchDefinitions("f", {"TAGS", "", ""}, doc_);
+    ASSERT_EQ(r.status, DefinitionSearch::kFound);
+    EXPECT_EQ(r.candidates[0].fileName, P("a.c"));
+    // The exact name wins when it exists.
+    Write("TAGS", "b.c 2: int 'f'(\n");
+    EXPECT_EQ(SearchDefinitions("f", {"TAGS", "", ""}, doc_).candidates[0].fileName, P("b.c"));
+    EXPECT_EQ(SearchDefinitions("f", {"TAGSX", "", ""}, doc_).status, DefinitionSearch::kNoTagFile);
 }
 
 TEST(JumpListTexts, RowsLabelsAndChoice) {

@@ -9,6 +9,7 @@
 #include "lang/language_data.h"
 #include "lang/template_table.h"
 #include "lang_fakes.h"
+#include "platform/paths.h"
 #include "settings/settings.h"
 
 namespace qz {
@@ -240,6 +241,28 @@ TEST_F(TemplateLoading, MessagesForMissingUnreadableAndBadFiles) {
     TheSettings().Type(6).Template = "";
     LoadTemplates(6, box);
     EXPECT_EQ(box.shown.size(), 3u);
+}
+
+}  // namespace
+}  // namespace qz
+
+namespace qz {
+namespace {
+
+TEST(TemplateDialogTexts, ButtonsAndOpenPaths) {
+    EXPECT_EQ(TemplateButtonLabel(0), "&A");
+    EXPECT_EQ(TemplateButtonLabel(25), "&Z");
+    EXPECT_EQ(TemplateButtonLabel(26), "&0");
+    EXPECT_EQ(TemplateButtonLabel(35), "&9");
+    EXPECT_EQ(TemplateButtonLabel(36), "");
+    Settings saved = TheSettings();
+    TheSettings().Type(4).Template = "";
+    TheSettings().Type(4).Yoyakugo = "/abs/k.tbl";
+    EXPECT_EQ(TemplateFileToOpen(4), "");
+    EXPECT_EQ(KeywordFileToOpen(4), "/abs/k.tbl");
+    TheSettings().Type(4).Template = "t.key";
+    EXPECT_EQ(TemplateFileToOpen(4), FullPath(ProgramFolder(), "t.key"));
+    TheSettings() = saved;
 }
 
 }  // namespace
