@@ -1,0 +1,250 @@
+// The text store of one document: a doubly linked chain of 128-byte records,
+// allocated 400 at a time, each caching the layout (rows, wraps, column,
+// comment state) at its end so that row questions need only short walks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/text_access.h"
+
+namespace qz {
+
+class MessageBox;
+
+constexpr uint32_t kRecordText = 128;
+constexpr uint32_t kChunkRecords = 400;
+constexpr uint32_t kChunkTable = 2048;
+constexpr uint32_t kChunkBytes = kChunkRecords * kRecordText;  // 51,200
+constexpr uint32_t kMaxRecords = kChunkRecords * kChunkTable;  // 819,200
+constexpr uint32_t kRowTextMax = 256;                          // GetRowText buffer, NUL included
+constexpr uint32_t kInfoTextMax = 127;
+
+// One record. The field order is fixed: the dump and every tool that reads
+// it follow it.
+struct StoreRecord {
+    int32_t used;     // 1 while linked into the chain
+    uint32_t SIZE;    // text bytes held
+    uint32_t CR;      // row breaks: line feeds plus wraps
+    uint32_t DCR;     // wraps
+    int32_t COM;      // comment state at the end
+    int32_t TOP;      // the next byte starts a logical line
+    int32_t COL;      // display column at the end
+    int32_t KAN;      // last byte is a lead byte
+    uint8_t CHR;      // pending single-byte character for two-byte comment tokens
+    uint32_t NOW;     // own number
+    uint32_t NEXT;    // following record, 0 for the tail
+    uint32_t BEFORE;  // preceding record, 0 for the head
+    uint8_t text[kRecordText];
+};
+static_assert(sizeof(StoreRecord) == 176, "record layout");
+
+struct ChunkEntry {
+    int32_t allocated = 0;
+    void* handle = nullptr;
+    StoreRecord* records = nullptr;
+};
+
+// What placed the store cursor last.
+enum StoreMake { kMakeReset = 0, kMakeRead, kMakeInsert, kMakeDelete, kMakeRowText,
+                 kMakeRowToOffset, kMakeOffsetToRow };
+
+struct StoreCursor {
+    int32_t MAKE = 0;
+    uint32_t FATNO = 1;
+    uint32_t SIZE = 0, CR = 0, DCR = 0;  // sums over the records before FATNO
+};
+
+// Comment states as the records hold them.
+enum CommentState { kComNormal0 = 0, kComNormal = 1, kComBlock = 2, kComLine = 3, kComMarkup = 4 };
+
+// The document side of an edit: modified flag, views, undo recorder.
+class StoreHost {
+public:
+    virtual ~StoreHost() = default;
+    virtual void SetModifiedFlag(bool modified) = 0;
+    virtual void NotifyLinesChanged(uint32_t row, int32_t delta) = 0;
+    // kind 1 inserted, 2 deleted.
+    virtual int RecordUndo(int kind, uint32_t pos, const char* bytes, uint32_t n) = 0;
+};
+
+// The last step of the internal-error path. message is null when the dump
+// could not be written (the process then ends without a message). The
+// handler must not return normally: the default shows the box and aborts;
+// tests throw.
+class FatalHandler {
+public:
+    virtual ~FatalHandler() = default;
+    virtual void ShowAndEnd(const std::string* messageUtf8) = 0;
+};
+
+class TextStore : public TextAccess {
+public:
+    TextStore();
+    ~TextStore() override;
+    TextStore(const TextStore&) = delete;
+    TextStore& operator=(const TextStore&) = delete;
+
+    // --- wiring ---
+    void SetHost(StoreHost* host) { host_ = host; }
+    void SetMessageBox(MessageBox* box) { box_ = box; }
+    void SetFatalHandler(FatalHandler* handler) { fatal_ = handler; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool IsReadOnly() const { return readOnly_; }
+    // Layout inputs; call RelayoutAll afterwards.
+    void SetLayout(int tabWidth, int wrapWidth, int commentBits);
+
+    // --- lifecycle ---
+    // Releases everything and starts again with one empty record.
+    void Reset();
+    // Whether a text of this many bytes fits the store at all.
+    static bool CanHold(uint64_t bytes);
+    // Filling as the loader does: chunks for fileLength + 128 bytes first, then
+    // records 1, 2, 3 ... filled in order, each laid out when full. LoadAppend
+    // returns false when the store's capacity is exhausted.
+    void LoadBegin(uint32_t fileLength);
+    bool LoadAppend(const char* bytes, uint32_t n);
+    void LoadEnd();
+
+    // --- the operations ---
+    uint32_t GetTextLength() override { return totalBytes_; }
+    uint32_t ReadText(uint32_t p, char* buf, uint32_t n) override;
+    uint8_t GetCharAt(uint32_t p);
+    uint32_t InsertText(uint32_t p, const char* bytes, uint32_t n, uint32_t h) override;
+    int InsertChar(uint32_t p, uint8_t c);
+    uint32_t DeleteText(uint32_t p, uint32_t n) override;
+    // buf must hold kRowTextMax bytes.
+    uint32_t GetRowText(uint32_t r, char* buf);
+    uint32_t RowToOffset(uint32_t r);
+    uint32_t OffsetToRow(uint32_t p);
+    uint32_t LineToRow(uint32_t l);
+    uint32_t RowToLine(uint32_t r);
+    uint32_t RowColumnToLineOffset(uint32_t r, uint32_t k);
+    int RowStartState(uint32_t r, int* top, uint8_t* chr);
+    uint32_t GetRowCount() const { return totalCR_; }
+    uint32_t GetLineEndCount() const { return totalLF_; }
+    void RelayoutAll();
+    uint32_t GetLastEditPos() const { return lastEditPos_; }
+    int GetWrapWidth() const { return wrap_; }
+    int GetTabWidth() const { return tab_; }
+    int GetCommentBits() const { return comment_; }
+    uint64_t GetChangedBytes() const { return changedBytes_; }
+    // After load, save, reload or re-edit.
+    void ResetEditCounters() { lastEditPos_ = 0; changedBytes_ = 0; }
+
+    // --- inspection ---
+    const StoreCursor& Cursor() const { return cursor_; }
+    uint32_t Head() const { return head_; }
+    uint32_t Tail() const { return tail_; }
+    uint32_t AllocHint() const { return hint_; }
+    uint32_t RecordsInUse() const { return inUse_; }
+    uint32_t ChunksAllocated() const { return chunkCount_; }
+    const StoreRecord& Record(uint32_t n) const { return Rec(n); }
+    int ErrorCode() const { return errorCode_; }
+    const std::string& ErrorInfo(int i) const { return errorInfo_.at(i); }
+    // Verifies every invariant; returns an empty string when all hold, else
+    // what is wrong.
+    std::string Check() const;
+    // Bytes of memory the chunks and the table occupy.
+    uint64_t MemoryUsed() const;
+
+    // For tests that corrupt the chain on purpose or exercise growth directly.
+    StoreRecord& MutableRecordForTest(uint32_t n) { return Rec(n); }
+    StoreCursor& MutableCursorForTest() { return cursor_; }
+    void SetTotalsForTest(uint32_t bytes, uint32_t cr, uint32_t lf) {
+        totalBytes_ = bytes; totalCR_ = cr; totalLF_ = lf;
+    }
+    void GrowForTest(uint32_t bytes) { Grow(bytes); }
+    uint32_t AllocateForTest(uint32_t h) { return Allocate(h); }
+
+    // The message of internal error `code` with the given info texts.
+    static std::string InternalErrorMessage(int code, const std::string& i1, const std::string& i2,
+                                            const std::string& i3);
+    // The dump written before the message, CR LF line ends included.
+    std::string DumpText() const;
+
+private:
+    struct ScanState {
+        int com, top, col, kan;
+        uint8_t chr;
+    };
+    enum class Rule { Within, After };  // s <= t < s+m, or s < t <= s+m
+    enum class Measure { Bytes, Rows, Lines };
+    struct Found {
+        uint32_t rec;
+        uint32_t sSize, sCr, sDcr;  // sums before rec
+    };
+    // A row start found inside a record.
+    struct RowPos {
+        Found f;
+        uint32_t off;       // offset of the row's first byte in f.rec (may equal SIZE)
+        uint32_t lfBefore;  // line feeds before the row start
+        ScanState st;       // layout state at the row start
+    };
+
+    StoreRecord& Rec(uint32_t n) const {
+        return chunks_[(n - 1) / kChunkRecords].records[(n - 1) % kChunkRecords];
+    }
+    static uint32_t M(const StoreRecord& r, Measure m) {
+        return m == Measure::Bytes ? r.SIZE : m == Measure::Rows ? r.CR : r.CR - r.DCR;
+    }
+
+    void ReleaseAll();
+    uint32_t Allocate(uint32_t h);
+    void Grow(uint32_t bytes);
+    void FreeRecord(uint32_t n);
+
+    ScanState StartState(const StoreRecord& r) const;
+    bool Scan(StoreRecord& r) const;  // returns "stable"
+    void Propagate(uint32_t from);
+    void Remove(const StoreRecord& r) { totalBytes_ -= r.SIZE; totalCR_ -= r.CR; totalLF_ -= r.CR - r.DCR; }
+    void Add(const StoreRecord& r) { totalBytes_ += r.SIZE; totalCR_ += r.CR; totalLF_ += r.CR - r.DCR; }
+    // One byte of the layout machine (the slow, exact path). Returns 0, or
+    // 1 after a wrap, 2 after a line feed.
+    int Step(ScanState& st, uint8_t b) const;
+
+    Found Locate(Measure m, Rule rule, uint32_t t, int errFwd, int errBack, const char* fmtNo,
+                 const char* fmtRem);
+    void SetCursor(const Found& f, int make);
+    // Finds the start of row r (1-based, r - 1 <= total row breaks).
+    RowPos FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make);
+    bool RowCacheHit(uint32_t r) const;
+    void Refuse();
+
+    [[noreturn]] void InternalError(int code, const std::string& i1 = "", const std::string& i2 = "",
+                                    const std::string& i3 = "");
+
+    // layout inputs
+    int tab_ = 8, wrap_ = 80, comment_ = 0;
+    uint8_t cls_[256];      // byte classes for the layout scan
+    uint8_t rowCls_[256];   // byte classes for row walks (no comment tokens)
+
+    std::array<ChunkEntry, kChunkTable> chunks_{};
+    std::array<uint16_t, kChunkTable> chunkUsed_{};  // records in use per chunk
+    uint32_t chunkCount_ = 0;
+    uint32_t inUse_ = 0;
+    uint32_t head_ = 1, tail_ = 1, hint_ = 1;
+    StoreCursor cursor_;
+    uint32_t totalBytes_ = 0, totalCR_ = 0, totalLF_ = 0;
+    uint32_t lastEditPos_ = 0;
+    uint64_t changedBytes_ = 0;
+    int errorCode_ = 0;
+    std::array<std::string, 3> errorInfo_;
+    uint32_t loadRec_ = 0;  // record being filled by the loader
+
+    // Where the row after the last GetRowText starts, so that reading rows in
+    // order needs no walk from a record's beginning. Dropped by every change.
+    bool rowCacheValid_ = false;
+    uint32_t rowCacheRow_ = 0;
+    RowPos rowCache_{};
+
+    std::vector<uint8_t> hold_;
+    bool readOnly_ = false;
+    StoreHost* host_ = nullptr;
+    MessageBox* box_ = nullptr;
+    FatalHandler* fatal_ = nullptr;
+};
+
+}  // namespace qz

@@ -1,0 +1,1 @@
+qz_gtest(app qz_app)

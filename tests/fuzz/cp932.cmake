@@ -1,0 +1,1 @@
+qz_fuzz(cp932 qz_platform)

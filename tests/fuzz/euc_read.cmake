@@ -1,0 +1,1 @@
+qz_fuzz(euc_read qz_document)

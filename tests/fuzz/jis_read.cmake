@@ -1,0 +1,1 @@
+qz_fuzz(jis_read qz_document)

@@ -1,0 +1,1 @@
+qz_fuzz(kanji_detect qz_document)

@@ -1,0 +1,1 @@
+qz_fuzz(keyword_file qz_lang)

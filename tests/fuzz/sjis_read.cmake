@@ -1,0 +1,1 @@
+qz_fuzz(sjis_read qz_document)

@@ -1,0 +1,1 @@
+qz_fuzz(store qz_document)

@@ -1,0 +1,1 @@
+qz_fuzz(template_file qz_lang)

@@ -1,0 +1,102 @@
+// The keyword and template files shipped in data/: they load without a
+// message and colour typical source lines as intended.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "lang/language_data.h"
+#include "lang_fakes.h"
+#include "platform/cp932.h"
+#include "settings/settings.h"
+
+namespace qz {
+namespace {
+
+using testing::RecordingMessageBox;
+using testing::Sjis;
+
+std::string ReadData(const std::string& name) {
+    std::ifstream in(std::string(QZ_SOURCE_DATA_DIR) + "/" + name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string Colour(const KeywordTable& t, const std::string& row) {
+    std::string attrs(row.size(), '1');
+    MatchKeywords(t, row.data(), attrs.data(), row.size());
+    for (char& a : attrs) a = a >= '6' && a <= '9' ? static_cast<char>('0' + (a - '6')) : '.';
+    return attrs;
+}
+
+TEST(DefaultData, EveryTypeLoadsWithoutAMessage) {
+    const char* old = std::getenv("QZED_HOME");
+    std::string oldHome = old ? old : "";
+    setenv("QZED_HOME", QZ_SOURCE_DATA_DIR, 1);
+    Settings saved = TheSettings();
+    TheSettings() = Settings();
+    RecordingMessageBox box;
+    LoadLanguageData(box);
+    for (auto& shown : box.shown) ADD_FAILURE() << shown.text;
+    for (int type = 1; type <= 3; ++type) {
+        EXPECT_GT(TheKeywordTable(type).entries.size(), 100u) << type;
+        int defined = 0;
+        for (auto& slot : TheTemplateTable(type).slots) {
+            if (!slot.defined) continue;
+            ++defined;
+            EXPECT_FALSE(slot.title.empty());
+            EXPECT_FALSE(slot.text.empty());
+        }
+        EXPECT_GE(defined, 8) << type;
+    }
+    for (int type = 4; type <= 6; ++type) EXPECT_TRUE(TheKeywordTable(type).Empty());
+    TheSettings() = saved;
+    setenv("QZED_HOME", oldHome.c_str(), 1);
+}
+
+TEST(DefaultData, FilesAreShiftJisWithCrLf) {
+    for (const char* name : {"yoyaku_c.tbl", "yoyaku_asm.tbl", "yoyaku_htm.tbl", "temp_c.key",
+                             "temp_asm.key", "temp_htm.key"}) {
+        std::string bytes = ReadData(name);
+        ASSERT_FALSE(bytes.empty()) << name;
+        for (size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n') {
+                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " at " << i;
+            }
+        }
+        std::string utf8;
+        EXPECT_TRUE(Cp932ToUtf8(bytes, utf8)) << name;
+        TemplateTable t;
+        if (std::string(name).ends_with(".key")) {
+            EXPECT_TRUE(ParseTemplateFile(bytes, t).ok()) << name;
+        }
+    }
+}
+
+TEST(DefaultData, CTableColoursTypicalLines) {
+    KeywordTable t;
+    ParseKeywordFile(ReadData("yoyaku_c.tbl"), t);
+    EXPECT_EQ(Colour(t, "#include <stdio.h>"), "111111113333333333");
+    EXPECT_EQ(Colour(t, "    return 0;"), "....000000...");
+    EXPECT_EQ(Colour(t, "int print(void)"), "000.......0000.");
+    EXPECT_EQ(Colour(t, "  printf(\"%d\", x);"), "..222222..........");
+    EXPECT_EQ(Colour(t, "std::vector<int> v;"), "22222222222........");
+    EXPECT_EQ(Colour(t, "#ifndef X"), "1111111..");
+    EXPECT_EQ(Colour(t, "size_t n = NULL;"), "333333.....3333.");
+}
+
+TEST(DefaultData, AsmAndHtmlTablesColourTypicalLines) {
+    KeywordTable a;
+    ParseKeywordFile(ReadData("yoyaku_asm.tbl"), a);
+    // Tabs reach the matcher expanded to blanks, as the view shows them.
+    EXPECT_EQ(Colour(a, "    MOV eax, dword ptr [ebp-8]"), "....000.111..33333.333..111...");
+    EXPECT_EQ(Colour(a, "  mov %eax, %r10d ; x"), "..000.1111..11111....");
+    KeywordTable h;
+    ParseKeywordFile(ReadData("yoyaku_htm.tbl"), h);
+    EXPECT_EQ(Colour(h, "<A HREF=\"x\">&amp;</a>"), "00.11111...0333330000");
+}
+
+}  // namespace
+}  // namespace qz
