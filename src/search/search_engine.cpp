@@ -60,6 +60,8 @@ public:
                 }
                 FindResult r;
                 if (TryAt(c, limit, true, &r)) return r;
+                // A long regular-expression attempt may have moved the window.
+                win_.Span(s, std::min(total, w_end + Margin()), true);
                 ++c;
             }
             s = w_end;
@@ -79,11 +81,15 @@ public:
             for (uint32_t c = h; c-- > w_lo;) {
                 if (c >= total) {
                     if (!p_.can_match_empty()) continue;
-                } else if (filter && !first[win_.ByteAt(c)]) {
-                    continue;
+                } else if (filter) {
+                    const uint8_t* d = win_.data();
+                    const uint32_t lo = win_.lo();
+                    while (c > w_lo && !first[d[c - lo]]) --c;
+                    if (!first[d[c - lo]]) break;
                 }
                 FindResult r;
                 if (TryAt(c, total, false, &r)) return r;
+                win_.Span(w_lo, std::min<uint64_t>(total, uint64_t{h} + Margin()), false);
             }
             h = w_lo;
         }

@@ -180,6 +180,10 @@ TEST(Regex, MatchesLongerThanTheFirstReadAreFound) {
     EXPECT_EQ(FindIn(t, "<x*>", R), (Hit{1, 5002}));
     EXPECT_EQ(FindIn(t, "<x*", R), (Hit{1, 5001}));
     EXPECT_EQ(FindIn(t + "z", "x>z$", R, SearchDirection::kBackward), (Hit{5001, 3}));
+    // A long attempt in the middle of a window must not lose the rest of it.
+    std::string u = "zab" + std::string(300, 'y') + "<" + std::string(5000, 'x');
+    EXPECT_EQ(FindIn(u, "<x*>|ab", R, SearchDirection::kBackward), (Hit{2, 2}));
+    EXPECT_EQ(FindIn(u + "ab", "<x*>|ab", R, SearchDirection::kForward, 4), (Hit{5305, 2}));
 }
 
 }  // namespace
