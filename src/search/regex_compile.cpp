@@ -27,10 +27,7 @@ struct Node {
 
 class RegexCompiler {
 public:
-    RegexCompiler(unsigned options, std::string_view s, SearchPattern* out)
-        : s_(s), out_(out), fold_(out->folding_) {
-        (void)options;
-    }
+    RegexCompiler(std::string_view s, SearchPattern* out) : s_(s), out_(out), fold_(out->folding_) {}
 
     CompileStatus Run() {
         size_t n = s_.size();
@@ -40,7 +37,7 @@ public:
             i_ = 1;
             ++elements_;
         }
-        std::vector<Seq> top = ParseAlternatives(true);
+        std::vector<Seq> top = ParseAlternatives();
         if (status_ != CompileStatus::kOk) return status_;
         if (i_ < n) return CompileStatus::kBracketError;  // a ")" with no "("
         if (top.size() > static_cast<size_t>(kRegexMaxAlternatives)) return CompileStatus::kTooComplex;
@@ -60,8 +57,8 @@ public:
 
 private:
     // The unit for the byte or character at i_ (a double-byte character is
-    // taken whole), advancing i_. Escapes are read when `escape` allows.
-    // Returns false when the text ended inside a dropped backslash.
+    // taken whole, a backslash starts an escape), advancing i_. Returns false
+    // when the string ends with a backslash, which is dropped.
     struct Unit {
         FoldedChar folded;
         FoldedChar raw;
@@ -97,7 +94,7 @@ private:
         return true;
     }
 
-    std::vector<Seq> ParseAlternatives(bool top) {
+    std::vector<Seq> ParseAlternatives() {
         std::vector<Seq> alts;
         alts.push_back(ParseSeq());
         while (status_ == CompileStatus::kOk && i_ < s_.size() && s_[i_] == '|') {
@@ -105,7 +102,6 @@ private:
             ++elements_;
             alts.push_back(ParseSeq());
         }
-        (void)top;
         return alts;
     }
 
@@ -113,6 +109,11 @@ private:
         Seq seq;
         bool after_quant = false;  // the previous character was a quantifier
         while (status_ == CompileStatus::kOk && i_ < s_.size()) {
+            if (elements_ > kRegexMaxElements) {
+                // Stop early: this also bounds the nesting of groups.
+                status_ = CompileStatus::kTooComplex;
+                break;
+            }
             char c = s_[i_];
             if (c == '|' || c == ')') break;
             bool was_quant = after_quant;
@@ -128,7 +129,7 @@ private:
                 elements_ += 2;
                 Node g;
                 g.kind = Node::kGroup;
-                g.alts = ParseAlternatives(false);
+                g.alts = ParseAlternatives();
                 if (status_ != CompileStatus::kOk) break;
                 if (i_ >= s_.size() || s_[i_] != ')') {
                     status_ = CompileStatus::kBracketError;
@@ -309,8 +310,8 @@ private:
     CompileStatus status_ = CompileStatus::kOk;
 };
 
-CompileStatus CompileRegex(unsigned options, std::string_view pattern, SearchPattern* out) {
-    RegexCompiler c(options, pattern, out);
+CompileStatus CompileRegex(std::string_view pattern, SearchPattern* out) {
+    RegexCompiler c(pattern, out);
     return c.Run();
 }
 

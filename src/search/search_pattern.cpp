@@ -6,7 +6,7 @@
 
 namespace qz {
 
-CompileStatus CompileRegex(unsigned options, std::string_view pattern, SearchPattern* out);
+CompileStatus CompileRegex(std::string_view pattern, SearchPattern* out);
 
 namespace {
 
@@ -75,7 +75,7 @@ CompileStatus SearchPattern::Compile(unsigned options, std::string_view s, Searc
         p.folding_ = out->folding_;
         p.whole_word_ = out->whole_word_;
         p.regex_ = true;
-        CompileStatus st = CompileRegex(options, s, &p);
+        CompileStatus st = CompileRegex(s, &p);
         if (st != CompileStatus::kOk) return st;
         p.compiled_ = true;
         p.FinishFilters();

@@ -151,6 +151,9 @@ TEST(Regex, ElementLimit) {
     EXPECT_EQ(SearchPattern::Compile(R, std::string(141, 'a') + "[bc]", &p), CompileStatus::kTooComplex);
     EXPECT_EQ(SearchPattern::Compile(R | kSearchWholeWord, std::string(142, 'a'), &p), CompileStatus::kTooComplex);
     EXPECT_FALSE(CompileErrorMessage(CompileStatus::kTooComplex).empty());
+    // Deep nesting is refused long before it could exhaust the stack.
+    EXPECT_EQ(SearchPattern::Compile(R, std::string(200000, '(') + "a" + std::string(200000, ')'), &p),
+              CompileStatus::kTooComplex);
 }
 
 TEST(Regex, AlternativeLimit) {
