@@ -2,6 +2,7 @@
 // the cases that could loop or lose text.
 #include <gtest/gtest.h>
 
+#include "search/buffer_text.h"
 #include "search_helpers.h"
 
 namespace qz::test {
@@ -116,6 +117,26 @@ TEST(ReplaceAll, ManyMatchesAcrossWindows) {
     ReplaceAllResult r = Replace(t, "return", kSearchMatchCase | kSearchWholeWord, "yield_value");
     EXPECT_EQ(r.count, 3000);
     EXPECT_EQ(t.str(), want);
+}
+
+}  // namespace
+}  // namespace qz::test
+
+namespace qz::test {
+namespace {
+
+TEST(BufferText, SearchesMemoryAndRefusesEdits) {
+    const std::string line = Sj("検索エンジンのテスト return;");
+    BufferText text(line);
+    SearchPattern p;
+    ASSERT_EQ(SearchPattern::Compile(kSearchWholeWord, "RETURN", &p), CompileStatus::kOk);
+    FindResult r = Find(text, p, SearchDirection::kForward, 1);
+    EXPECT_EQ(r.status, FindStatus::kFound);
+    EXPECT_EQ(line.substr(r.pos - 1, r.length), "return");
+    // Replacing in a read-only text is a store refusal, not a success.
+    ReplaceAllResult rr = ReplaceAll(text, p, "x", 1);
+    EXPECT_EQ(rr.status, ReplaceStatus::kStoreError);
+    EXPECT_EQ(rr.count, 0);
 }
 
 }  // namespace
