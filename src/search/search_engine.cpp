@@ -35,6 +35,7 @@ public:
         const uint32_t total = win_.total();
         const std::string& lit = p_.literal();
         const bool* first = p_.first_byte();
+        const std::string& few = p_.first_byte_list();
         for (uint32_t s = from; s <= limit;) {
             if (interrupt_ && interrupt_()) return {FindStatus::kInterrupted, 0, 0};
             const uint32_t w_end = std::min<uint64_t>(uint64_t{limit} + 1, uint64_t{s} + kSearchWindow);
@@ -51,6 +52,16 @@ public:
                     const void* hit = memmem(base, hay_end - c, lit.data(), lit.size());
                     if (!hit) break;
                     c += static_cast<uint32_t>(static_cast<const uint8_t*>(hit) - base);
+                } else if (!few.empty()) {
+                    // The nearest of one to three candidate bytes.
+                    const uint8_t* base = win_.data() + (c - win_.lo());
+                    uint32_t span = std::min(w_end, total) - c, best = span;
+                    for (char b : few) {
+                        const void* hit = std::memchr(base, static_cast<uint8_t>(b), best);
+                        if (hit) best = static_cast<uint32_t>(static_cast<const uint8_t*>(hit) - base);
+                    }
+                    if (best >= span) break;
+                    c += best;
                 } else if (p_.has_first_byte_filter()) {
                     const uint8_t* d = win_.data();
                     const uint32_t lo = win_.lo();

@@ -170,7 +170,9 @@ void SearchPattern::FinishFilters() {
                 }
             }
             first_byte_[b] = hit;
+            if (hit) first_list_ += static_cast<char>(b);
         }
+        if (first_list_.size() > 3) first_list_.clear();
     }
     if (!regex_ && !folding_.ignore_case && !folding_.fuzzy) {
         std::string lit;

@@ -90,6 +90,9 @@ public:
     // first_byte()[b]: a match can start with a character whose first byte is b.
     const bool* first_byte() const { return first_byte_; }
     bool has_first_byte_filter() const { return filter_; }
+    // The same bytes as a list when there are at most three of them (a letter
+    // in both cases, say), so the finder can skip with memchr; else empty.
+    const std::string& first_byte_list() const { return first_list_; }
     // The raw bytes of a case-sensitive, unfolded literal without wildcards,
     // which the finder may look for directly; empty when there is none.
     const std::string& literal() const { return literal_; }
@@ -112,6 +115,7 @@ private:
     int elements_ = 0;
     bool first_byte_[256] = {};
     std::string literal_;
+    std::string first_list_;
 };
 
 // One escape sequence after a backslash at s[i - 1]: on return *value holds
