@@ -87,6 +87,9 @@ const Case kCases[] = {
     {"a(b(c|d))e", 0, "abde", {1, 4}},
     {"(|x)a", 0, "xa", {1, 2}},
     {"a(b|c)*", 0, "ab*", {1, 3}},  // quantifiers never apply to groups
+    {"(ab*|c)", 0, "abbb", {1, 4}},  // last in the pattern through the group: most
+    {"(ab*|c)d", 0, "abbd", {1, 4}},
+    {"(ab*|c)b", 0, "abbb", {1, 2}},  // followed by more: fewest
     // Escapes.
     {"a\\tb", 0, "a\tb", {1, 3}},
     {"\\x41", C, "aA", {2, 1}},
