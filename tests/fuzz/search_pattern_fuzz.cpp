@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (p.is_regex()) FUZZ_CHECK(p.element_count() <= qz::kRegexMaxElements);
     const std::vector<bool> bound = Boundaries(text);
     int budget = 0;
-    qz::InterruptCheck stop = [&budget] { return ++budget > 5000; };
+    qz::InterruptCheck stop = [&budget] { return ++budget > 1000; };
 
     FuzzText t(text);
     const uint32_t total = static_cast<uint32_t>(text.size());
