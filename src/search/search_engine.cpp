@@ -133,8 +133,9 @@ private:
                 case MatchStatus::kInterrupted: *out = {FindStatus::kInterrupted, 0, 0}; return true;
                 case MatchStatus::kNoMatch: return false;
                 case MatchStatus::kNeedMore:
-                    if (p_.is_regex()) regex_margin_ *= 2;
-                    else plain_margin_ *= 2;
+                    // Never more than the whole text, so offsets cannot overflow.
+                    if (p_.is_regex()) regex_margin_ = std::min(regex_margin_ * 2, std::max(win_.total(), 512u));
+                    else plain_margin_ = std::min(plain_margin_ * 2, std::max(win_.total(), 512u));
                     break;
             }
         }
