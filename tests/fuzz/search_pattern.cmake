@@ -1,0 +1,1 @@
+qz_fuzz(search_pattern qz_search)

@@ -1,0 +1,1 @@
+qz_gtest(search qz_search)
