@@ -144,6 +144,7 @@ void TextStore::LoadBegin(uint32_t fileLength) {
 }
 
 bool TextStore::LoadAppend(const char* bytes, uint32_t n) {
+    if (!loadRec_) return false;  // not between LoadBegin and LoadEnd
     while (n) {
         StoreRecord* r = &Rec(loadRec_);
         if (r->SIZE == kRecordText) {
@@ -174,6 +175,7 @@ bool TextStore::LoadAppend(const char* bytes, uint32_t n) {
 }
 
 void TextStore::LoadEnd() {
+    if (!loadRec_) return;
     StoreRecord& last = Rec(loadRec_);
     if (last.SIZE > 0) {
         Scan(last);

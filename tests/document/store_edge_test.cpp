@@ -153,6 +153,11 @@ TEST(StoreEdges, LoadFillsRecordsInOrderAndEndsWithEmptyTail) {
     Load(st, std::string(128, 'z'));
     EXPECT_EQ(Sizes(st), (std::vector<uint32_t>{128, 0}));
     EXPECT_EQ(st.Check(), "");
+    // Outside a load the fill calls change nothing.
+    EXPECT_FALSE(st.LoadAppend("x", 1));
+    st.LoadEnd();
+    EXPECT_EQ(st.GetTextLength(), 128u);
+    EXPECT_EQ(st.Check(), "");
 }
 
 TEST(StoreEdges, CapacityIsCheckedNotFatal) {

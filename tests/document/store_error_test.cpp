@@ -201,6 +201,35 @@ TEST(StoreErrors, WalksRunningOffTheChain) {
     }
 }
 
+// The starting point shows in the first info text: 0 head, 1 cursor
+// forward, 2 cursor backward, 3 one record before the cursor, 4 tail.
+TEST(StoreErrors, StartingPointChoice) {
+    char c;
+    auto run = [&c](uint32_t cut, bool cutBack, StoreCursor cur, uint32_t p) {
+        TextStore st;
+        Load(st, std::string(300, 'a'));  // records of 128, 128, 44 and the empty tail
+        st.MutableRecordForTest(cut).NEXT = 0;
+        if (cutBack) st.MutableRecordForTest(cut + 1).BEFORE = 0;
+        st.MutableCursorForTest() = cur;
+        return Trigger(st, [&] { st.ReadText(p, &c, 1); });
+    };
+    // Head nearer than cursor and tail.
+    Outcome o = run(1, false, StoreCursor{0, 4, 300, 0, 0}, 131);
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.i1, "No :0");
+    // Cursor and tail equally near: the cursor wins, walking back.
+    o = run(2, true, StoreCursor{0, 4, 300, 0, 0}, 201);
+    EXPECT_EQ(o.code, 3);
+    EXPECT_EQ(o.i1, "No :2");
+    // Target exactly at the cursor: the walk starts one record earlier.
+    o = run(2, false, StoreCursor{0, 3, 256, 0, 0}, 257);
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.i1, "No :3");
+    // Cursor and head equally near: the cursor wins.
+    o = run(1, false, StoreCursor{0, 1, 0, 0, 0}, 131);
+    EXPECT_EQ(o.i1, "No :1");
+}
+
 // Layout fields that promise more breaks than the bytes hold.
 TEST(StoreErrors, RowOrLineNotInsideRecord) {
     char buf[kRowTextMax];
