@@ -64,8 +64,8 @@ std::string NormalizePath(std::string_view path) {
         if (absolute || !out.empty()) out.push_back('/');
         out.append(part.data(), part.size());
     }
-    if (absolute && out.empty()) out = "/";
-    if (out.empty()) out = ".";
+    if (absolute && out.empty()) out.assign(1, '/');
+    if (out.empty()) out.assign(1, '.');
     return out;
 }
 

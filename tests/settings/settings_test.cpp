@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "app/app_title.h"
@@ -209,7 +210,11 @@ TEST(Settings, UserToolAndHelpListsEndAtTheFirstEmptyTitle) {
     EXPECT_EQ(LoadUserTools(p).size(), 2u);
 
     std::vector<HelpEntry> help;
-    for (int i = 0; i < 11; ++i) help.push_back({"h" + std::to_string(i), "f"});
+    for (int i = 0; i < 11; ++i) {
+        char title[8];
+        std::snprintf(title, sizeof title, "h%d", i);
+        help.push_back({title, "f"});
+    }
     SaveHelpEntries(p, help);
     EXPECT_EQ(LoadHelpEntries(p).size(), 9u);
     EXPECT_FALSE(p.Has("Environ", "HelpTitle10"));
