@@ -37,16 +37,13 @@ constexpr bool IsSjisTrail(unsigned c) { return c >= 0x40 && c <= 0xFC && c != 0
 // user-defined rows beyond row 94).
 constexpr unsigned SjisPairToJis(unsigned lead, unsigned trail) {
     if (!IsSjisTrail(trail)) return 0;
-    if (trail > 0x7F) --trail;
-    unsigned base = lead > 0x9F ? lead - 0xB0 : lead - 0x70;
-    unsigned row, cell;
-    if (trail >= 0x9E) {
-        row = 2 * base;
-        cell = trail - 0x7D;
-    } else {
-        row = 2 * base - 1;
-        cell = trail - 0x1F;
-    }
+    // Written without branches on the trail byte: in Japanese text whether a
+    // trail lies in the even or the odd row is a coin toss for the predictor.
+    trail -= trail > 0x7F;
+    const unsigned even = trail >= 0x9E;
+    const unsigned base = lead > 0x9F ? lead - 0xB0 : lead - 0x70;
+    const unsigned row = 2 * base - 1 + even;
+    const unsigned cell = trail - 0x1F - 0x5E * even;
     if (row - 0x21 > 0x7E - 0x21) return 0;  // unsigned: also catches rows below 0x21
     return row << 8 | cell;
 }
@@ -57,8 +54,8 @@ constexpr unsigned SjisPairToJis(unsigned lead, unsigned trail) {
 constexpr unsigned JisPairToSjis(unsigned first, unsigned second) {
     first &= 0x7F;
     second &= 0x7F;
-    unsigned trail = second + ((first & 1) ? 0x1F : 0x7D);
-    if (trail >= 0x7F) ++trail;
+    unsigned trail = second + 0x7D - 0x5E * (first & 1);
+    trail += trail >= 0x7F;
     unsigned lead = ((first + 1) >> 1) + 0x70;
     if (lead > 0x9F) lead += 0x40;
     return lead << 8 | trail;
