@@ -18,6 +18,7 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
     tab_ = tabWidth < 1 ? 1 : tabWidth;
     wrap_ = wrapWidth < 20 ? 20 : wrapWidth > 240 ? 240 : wrapWidth;
     comment_ = commentBits;
+    for (int c = 0; c < 512; ++c) tabNext_[c] = (c / tab_ + 1) * tab_;
     for (int b = 0; b < 256; ++b) {
         uint8_t c = IsSjisLead(static_cast<uint8_t>(b)) ? kLead : b == '\n' ? kLf : b == '\t' ? kTab : kPlain;
         rowCls_[b] = c;
@@ -71,7 +72,7 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
         // A tab may end past the wrap column; a further tab from there wraps,
         // so that no row grows without bound.
         int before = st.col;
-        st.col = (st.col / tab_ + 1) * tab_;
+        st.col = NextTab(st.col);
         st.chr = 0;
         return before >= wrap_ ? wrapTest() : 0;
     }
@@ -162,15 +163,18 @@ bool TextStore::Scan(StoreRecord& r) const {
         }
         case kLead:
             if (i + 1 < n) {
+                // Japanese text comes in runs of double-byte characters.
                 st.chr = 0;
-                st.col += 2;
-                if (st.col >= w) {
-                    st.col = 0;
-                    st.top = 0;
-                    ++cr;
-                    ++dcr;
-                }
-                i += 2;
+                do {
+                    st.col += 2;
+                    if (st.col >= w) {
+                        st.col = 0;
+                        st.top = 0;
+                        ++cr;
+                        ++dcr;
+                    }
+                    i += 2;
+                } while (i + 1 < n && cls_[p[i]] == kLead);
             } else {
                 st.col++;
                 st.chr = 0;
@@ -186,13 +190,36 @@ bool TextStore::Scan(StoreRecord& r) const {
             ++cr;
             ++i;
             break;
-        default: {
-            int k = Step(st, b);
-            cr += k != 0;
-            dcr += k == 1;
+        case kTab: {
+            const int before = st.col;
+            st.col = NextTab(st.col);
+            st.chr = 0;
+            if (before >= w) {
+                st.col = 0;
+                st.top = 0;
+                ++cr;
+                ++dcr;
+            }
             ++i;
             break;
         }
+        default:
+            if (st.com == kComLine) {
+                // Inside a line comment every token is plain.
+                st.chr = 0;
+                if (++st.col >= w) {
+                    st.col = 0;
+                    st.top = 0;
+                    ++cr;
+                    ++dcr;
+                }
+            } else {
+                int k = Step(st, b);
+                cr += k != 0;
+                dcr += k == 1;
+            }
+            ++i;
+            break;
         }
     }
     const int top = st.col == 0 && st.top == 1;

@@ -39,6 +39,26 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
         const uint8_t* p = rec.text;
         const uint32_t size = rec.SIZE;
         while (off < size) {
+            if (!kan) {
+                // Plain single-byte characters up to the wrap column go in one copy.
+                uint32_t lim = size - off;
+                const uint32_t room = col >= w ? 1u : static_cast<uint32_t>(w - col);
+                if (lim > room) lim = room;
+                if (lim > kRowTextMax - 1 - n) lim = kRowTextMax - 1 - n;
+                uint32_t j = 0;
+                while (j < lim && rowCls_[p[off + j]] == 0) ++j;
+                if (j) {
+                    std::memcpy(buf + n, p + off, j);
+                    n += j;
+                    off += j;
+                    col += static_cast<int>(j);
+                    if (col >= w || n == kRowTextMax - 1) {
+                        done = col >= w;
+                        break;
+                    }
+                    if (off >= size) break;
+                }
+            }
             const uint8_t b = p[off++];
             buf[n++] = static_cast<char>(b);
             if (kan) {
@@ -55,7 +75,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
                     break;
                 case 3: {
                     int before = col;
-                    col = (col / tab_ + 1) * tab_;
+                    col = NextTab(col);
                     done = before >= w;
                     break;
                 }
@@ -120,7 +140,7 @@ uint32_t TextStore::OffsetToRow(uint32_t p) {
             break;
         case 3: {
             int before = col;
-            col = (col / tab_ + 1) * tab_;
+            col = NextTab(col);
             if (before >= w) col = 0, ++breaks;
             break;
         }

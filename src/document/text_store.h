@@ -220,6 +220,10 @@ private:
     int tab_ = 8, wrap_ = 80, comment_ = 0;
     uint8_t cls_[256];      // byte classes for the layout scan
     uint8_t rowCls_[256];   // byte classes for row walks (no comment tokens)
+    // Next tab stop for each column below 512: a division per tab is the
+    // largest single cost of laying out C source.
+    int32_t tabNext_[512];
+    int NextTab(int col) const { return col < 512 ? tabNext_[col] : (col / tab_ + 1) * tab_; }
 
     std::array<ChunkEntry, kChunkTable> chunks_{};
     std::array<uint16_t, kChunkTable> chunkUsed_{};  // records in use per chunk

@@ -1,0 +1,116 @@
+// Text store speed on a 50 MB Shift-JIS C source: filling as the loader does,
+// typing near the end, reading every row, random row lookups, relayout.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+
+#include "document/qzed_doc.h"
+#include "gen_corpus.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr size_t kBytes = 50u * 1024 * 1024;
+
+const std::string& Corpus() {
+    static const std::string text = qzbench::GenerateSjisCSource(kBytes);
+    return text;
+}
+
+// Fills a document in 512-byte pieces, as the loader's read loop does.
+void Fill(qz::CQzedDoc& doc, const std::string& s) {
+    doc.LoadBegin(s.size());
+    for (size_t at = 0; at < s.size(); at += 512) {
+        size_t n = s.size() - at < 512 ? s.size() - at : 512;
+        doc.LoadAppend(s.data() + at, static_cast<uint32_t>(n));
+    }
+    doc.LoadEnd();
+}
+
+struct CountingView : qz::LinesObserver {
+    uint64_t calls = 0;
+    void NotifyLinesChanged(uint32_t, int32_t) override { ++calls; }
+};
+
+void BM_Fill50MB(benchmark::State& state) {
+    const std::string& s = Corpus();
+    qz::CQzedDoc doc(1);
+    for (auto _ : state) {
+        Fill(doc, s);
+        benchmark::DoNotOptimize(doc.GetTextLength());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size()));
+    state.counters["mem_per_byte"] = double(doc.Store().MemoryUsed()) / double(s.size());
+}
+BENCHMARK(BM_Fill50MB)->Unit(benchmark::kMillisecond);
+
+void BM_Type10000NearEnd(benchmark::State& state) {
+    const std::string& s = Corpus();
+    qz::CQzedDoc doc(1);
+    CountingView view;
+    doc.AddView(&view);
+    Fill(doc, s);
+    for (auto _ : state) {
+        uint32_t p = doc.GetTextLength() - 2000;
+        for (int i = 0; i < 10000; ++i) {
+            doc.BeginUndoGroup();  // every character its own command: the worst case
+            doc.Store().InsertChar(p++, static_cast<uint8_t>('a' + i % 26));
+        }
+    }
+    state.counters["time_per_char"] = benchmark::Counter(double(state.iterations()) * 10000,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Type10000NearEnd)->Unit(benchmark::kMillisecond);
+
+void BM_ReadAllRows(benchmark::State& state) {
+    const std::string& s = Corpus();
+    qz::CQzedDoc doc(1);
+    Fill(doc, s);
+    qz::TextStore& st = doc.Store();
+    char buf[qz::kRowTextMax];
+    for (auto _ : state) {
+        uint64_t total = 0;
+        const uint32_t rows = st.GetRowCount() + 1;
+        for (uint32_t r = 1; r <= rows; ++r) total += st.GetRowText(r, buf);
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size()));
+}
+BENCHMARK(BM_ReadAllRows)->Unit(benchmark::kMillisecond);
+
+void BM_RandomLookups(benchmark::State& state) {
+    const std::string& s = Corpus();
+    qz::CQzedDoc doc(1);
+    Fill(doc, s);
+    qz::TextStore& st = doc.Store();
+    std::mt19937 rng(7);
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        uint64_t sum = 0;
+        for (int i = 0; i < n; ++i) {
+            if (i & 1) sum += st.RowToOffset(1 + rng() % (st.GetRowCount() + 1));
+            else sum += st.OffsetToRow(1 + rng() % st.GetTextLength());
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["time_per_lookup"] = benchmark::Counter(double(state.iterations()) * n,
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RandomLookups)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_RelayoutAll(benchmark::State& state) {
+    const std::string& s = Corpus();
+    qz::CQzedDoc doc(1);
+    Fill(doc, s);
+    for (auto _ : state) {
+        doc.Store().RelayoutAll();
+        benchmark::DoNotOptimize(doc.Store().GetRowCount());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(s.size()));
+}
+BENCHMARK(BM_RelayoutAll)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
