@@ -1,0 +1,206 @@
+// Reading a file into the store: the open and lock cases, the code decision,
+// 512-byte pieces through the converter and the byte rules of the text.
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "document/file_io.h"
+#include "document/file_io_internal.h"
+#include "document/kanji_convert.h"
+#include "document/kanji_detect.h"
+#include "document/qzed_doc.h"
+#include "platform/message_box.h"
+#include "settings/settings.h"
+
+namespace qz {
+
+namespace {
+
+constexpr size_t kPiece = 512;             // bytes a converter is handed at once
+constexpr size_t kReadBlock = 256 * 1024;  // bytes asked of the system at once
+
+constexpr const char* kTooLarge = "ファイルが大きすぎるため読み込めません";
+constexpr const char* kReadError = "ファイルの読み込み中にエラーが発生しました";
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+
+inline bool HasZeroByte(uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; }
+
+// The byte rules between the converter and the records: NUL and CR dropped
+// (CR noted), LF noted, 0x1A dropped or the end of the text.
+class TextFilter {
+public:
+    TextFilter(CQzedDoc& doc, bool stopAtEof) : doc_(doc), stopAtEof_(stopAtEof) {}
+
+    // False once the text has ended (0x1A with "ReadEND" 0) or the store is
+    // full (Full() tells which).
+    bool Feed(const char* p, size_t n) {
+        if (!sawLf_ && std::memchr(p, '\n', n)) sawLf_ = true;
+        size_t run = 0, i = 0;
+        while (i < n) {
+            // Text is nearly free of the three special bytes: skip a word at a time.
+            while (n - i >= 8) {
+                uint64_t w;
+                std::memcpy(&w, p + i, 8);
+                if (HasZeroByte(w) || HasZeroByte(w ^ (kOnes * 0x0D)) || HasZeroByte(w ^ (kOnes * 0x1A)))
+                    break;
+                i += 8;
+            }
+            const size_t stop = std::min(n, i + 8);
+            for (; i < stop; ++i) {
+                const unsigned char c = static_cast<unsigned char>(p[i]);
+                if (c != 0 && c != 0x0D && c != 0x1A) continue;
+                if (!Append(p + run, i - run)) return false;
+                run = i + 1;
+                if (c == 0x0D) {
+                    sawCr_ = true;
+                } else if (c == 0x1A && stopAtEof_) {
+                    ended_ = true;
+                    return false;
+                }
+            }
+        }
+        return Append(p + run, n - run);
+    }
+
+    bool Full() const { return full_; }
+    bool Ended() const { return ended_; }
+    int LineEndMode() const { return sawLf_ && !sawCr_ ? kLineLf : kLineCrLf; }
+
+private:
+    bool Append(const char* p, size_t n) {
+        if (n == 0) return true;
+        if (!doc_.LoadAppend(p, static_cast<uint32_t>(n))) {
+            full_ = true;
+            return false;
+        }
+        return true;
+    }
+
+    CQzedDoc& doc_;
+    bool stopAtEof_;
+    bool sawLf_ = false, sawCr_ = false, full_ = false, ended_ = false;
+};
+
+enum class ReadResult { Done, Full, Error };
+
+ssize_t ReadSome(int fd, char* buf, size_t n) {
+    ssize_t r;
+    do r = ::read(fd, buf, n);
+    while (r < 0 && errno == EINTR);
+    return r;
+}
+
+// Shift-JIS needs no converter: the filter runs over whole read blocks.
+ReadResult ReadSjis(int fd, TextFilter& filter) {
+    std::vector<char> buf(kReadBlock);
+    for (;;) {
+        const ssize_t r = ReadSome(fd, buf.data(), buf.size());
+        if (r < 0) return ReadResult::Error;
+        if (r == 0) return ReadResult::Done;
+        if (!filter.Feed(buf.data(), size_t(r))) return filter.Full() ? ReadResult::Full : ReadResult::Done;
+    }
+}
+
+// EUC and JIS: 512-byte pieces; the bytes a converter leaves over (a cut
+// character or escape) start the next piece, as a file moved back would.
+ReadResult ReadConverted(int fd, int code, TextFilter& filter) {
+    std::vector<char> buf(kReadBlock + kPiece);
+    char out[kPiece];
+    size_t have = 0, pos = 0;
+    bool eof = false;
+    int mode = kJisAscii;
+    for (;;) {
+        if (have - pos < kPiece && !eof) {
+            std::memmove(buf.data(), buf.data() + pos, have - pos);
+            have -= pos;
+            pos = 0;
+            while (!eof && have < kReadBlock) {
+                const ssize_t r = ReadSome(fd, buf.data() + have, kReadBlock - have);
+                if (r < 0) return ReadResult::Error;
+                if (r == 0) eof = true;
+                have += size_t(r);
+            }
+        }
+        const size_t n = std::min(kPiece, have - pos);
+        if (n == 0) return ReadResult::Done;
+        const bool atEnd = eof && pos + n == have;
+        size_t count = n;
+        const int left = code == kCodeEuc ? EucToSjis(buf.data() + pos, out, count, atEnd)
+                                          : JisToSjis(buf.data() + pos, out, count, mode, atEnd);
+        if (!filter.Feed(out, count)) return filter.Full() ? ReadResult::Full : ReadResult::Done;
+        pos += n - size_t(left);
+    }
+}
+
+}  // namespace
+
+int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
+    WaitCursor wait(host_);
+    const EnvironSettings& env = TheSettings().env;
+    DocFile& f = doc.File();
+    f.exclusiveMode = env.ExclusiveMode;
+
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 && errno == ENOENT) {
+        doc.NewText();
+        f.lock.Release();
+        f.kanjiCode = kCodeSjis;
+        f.lineEnd = kLineCrLf;
+        // No lock on a file that is not there yet: the first save takes it.
+        f.fileTime = f.special ? f.fileTime : 0;
+        f.loaded = true;
+        return 0;
+    }
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const LockProbe probe = fd >= 0 ? ProbeLocks(path) : LockProbe::DenyAll;
+    if (fd < 0 || probe == LockProbe::DenyAll) {
+        if (fd >= 0) ::close(fd);
+        Error(file_msg::kCannotOpen, path);
+        return -1;
+    }
+    if (AttributesForbidWriting(path, st)) {
+        doc.SetReadOnly(true);
+        f.exclusiveMode = 0;
+    } else if (probe == LockProbe::DenyWriting) {
+        Error(file_msg::kWriteProhibited, path);
+        doc.SetReadOnly(true);
+        f.exclusiveMode = 0;
+    }
+
+    struct stat now {};
+    const uint64_t length = ::fstat(fd, &now) == 0 ? uint64_t(now.st_size) : uint64_t(st.st_size);
+    if (!doc.LoadBegin(length)) {
+        ::close(fd);
+        Error(kTooLarge, path);
+        return -1;
+    }
+    const int code = DecideKanjiCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd);
+    TextFilter filter(doc, env.ReadEND == 0);
+    const ReadResult result = code == kCodeSjis ? ReadSjis(fd, filter) : ReadConverted(fd, code, filter);
+    ::close(fd);
+    if (result != ReadResult::Done) {
+        // Nothing half read is left behind: the caller closes the document.
+        doc.NewText();
+        Error(result == ReadResult::Full ? kTooLarge : kReadError, path);
+        return -1;
+    }
+    doc.LoadEnd();
+    f.kanjiCode = code;
+    f.lineEnd = filter.LineEndMode();
+
+    if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
+    if (!f.special) f.fileTime = FileTimeOf(path);
+    f.loaded = true;
+    doc.Store().ResetEditCounters();
+    return 0;
+}
+
+}  // namespace qz
