@@ -7,6 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "document/file_io.h"
 #include "document/file_io_internal.h"
@@ -31,41 +34,59 @@ constexpr uint64_t kHigh = 0x8080808080808080ull;
 
 inline bool HasZeroByte(uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; }
 
+// Index of the first byte at or after i that may be NUL, CR or 0x1A; the
+// caller looks at the bytes from there one by one.
+inline size_t SkipPlain(const char* p, size_t i, size_t n) {
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128(), cr = _mm_set1_epi8(0x0D), eof = _mm_set1_epi8(0x1A);
+    while (n - i >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, cr)),
+                                         _mm_cmpeq_epi8(v, eof));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask) return i + size_t(__builtin_ctz(unsigned(mask)));
+        i += 16;
+    }
+#endif
+    while (n - i >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (HasZeroByte(w) || HasZeroByte(w ^ (kOnes * 0x0D)) || HasZeroByte(w ^ (kOnes * 0x1A))) break;
+        i += 8;
+    }
+    return i;
+}
+
 // The byte rules between the converter and the records: NUL and CR dropped
 // (CR noted), LF noted, 0x1A dropped or the end of the text.
 class TextFilter {
 public:
     TextFilter(CQzedDoc& doc, bool stopAtEof) : doc_(doc), stopAtEof_(stopAtEof) {}
 
-    // False once the text has ended (0x1A with "ReadEND" 0) or the store is
-    // full (Full() tells which).
-    bool Feed(const char* p, size_t n) {
+    // Takes n bytes at p, which it may overwrite: the kept bytes are moved
+    // together in place and go to the store in one piece. False once the text
+    // has ended (0x1A with "ReadEND" 0) or the store is full (Full() tells which).
+    bool Feed(char* p, size_t n) {
         if (!sawLf_ && std::memchr(p, '\n', n)) sawLf_ = true;
-        size_t run = 0, i = 0;
+        size_t i = 0, o = 0;
         while (i < n) {
-            // Text is nearly free of the three special bytes: skip a word at a time.
-            while (n - i >= 8) {
-                uint64_t w;
-                std::memcpy(&w, p + i, 8);
-                if (HasZeroByte(w) || HasZeroByte(w ^ (kOnes * 0x0D)) || HasZeroByte(w ^ (kOnes * 0x1A)))
-                    break;
-                i += 8;
-            }
-            const size_t stop = std::min(n, i + 8);
-            for (; i < stop; ++i) {
-                const unsigned char c = static_cast<unsigned char>(p[i]);
-                if (c != 0 && c != 0x0D && c != 0x1A) continue;
-                if (!Append(p + run, i - run)) return false;
-                run = i + 1;
+            size_t j = SkipPlain(p, i, n);
+            const size_t look = std::min(n, j + 8);
+            while (j < look && !IsSpecial(p[j])) ++j;
+            if (o != i) std::memmove(p + o, p + i, j - i);
+            o += j - i;
+            i = j;
+            if (i < n && IsSpecial(p[i])) {
+                const char c = p[i++];
                 if (c == 0x0D) {
                     sawCr_ = true;
                 } else if (c == 0x1A && stopAtEof_) {
                     ended_ = true;
-                    return false;
+                    break;
                 }
             }
         }
-        return Append(p + run, n - run);
+        return Append(p, o) && !ended_;
     }
 
     bool Full() const { return full_; }
@@ -73,6 +94,7 @@ public:
     int LineEndMode() const { return sawLf_ && !sawCr_ ? kLineLf : kLineCrLf; }
 
 private:
+    static bool IsSpecial(char c) { return c == 0 || c == 0x0D || c == 0x1A; }
     bool Append(const char* p, size_t n) {
         if (n == 0) return true;
         if (!doc_.LoadAppend(p, static_cast<uint32_t>(n))) {

@@ -87,9 +87,8 @@ std::string TempNameFor(const std::string& target, unsigned attempt) {
 }
 
 void SyncFolder(const std::string& path) {
-    std::string dir = FolderOf(path);
-    if (dir.empty()) dir = ".";
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string folder = FolderOf(path);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
