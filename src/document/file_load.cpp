@@ -181,6 +181,9 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     }
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
 
+    // Our own lock would count as another program's in the probe below; the
+    // lock step at the end takes it again.
+    f.lock.Release();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     const LockProbe probe = fd >= 0 ? ProbeLocks(path) : LockProbe::DenyAll;
     if (fd < 0 || probe == LockProbe::DenyAll) {
