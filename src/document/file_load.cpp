@@ -67,7 +67,6 @@ public:
     // together in place and go to the store in one piece. False once the text
     // has ended (0x1A with "ReadEND" 0) or the store is full (Full() tells which).
     bool Feed(char* p, size_t n) {
-        if (!sawLf_ && std::memchr(p, '\n', n)) sawLf_ = true;
         size_t i = 0, o = 0;
         while (i < n) {
             size_t j = SkipPlain(p, i, n);
@@ -86,6 +85,8 @@ public:
                 }
             }
         }
+        // Only kept bytes count: a line feed after the end of the text is not seen.
+        if (!sawLf_ && std::memchr(p, '\n', o)) sawLf_ = true;
         return Append(p, o) && !ended_;
     }
 

@@ -52,6 +52,12 @@ TEST_F(LoadTest, EofByteWithReadEndZeroAlsoHidesTheLineEndsAfterIt) {
     ASSERT_EQ(io_.Load(doc, Path("a.txt")), 0);
     EXPECT_EQ(TextOf(doc), "a\nb");
     EXPECT_EQ(doc.File().lineEnd, kLineLf);
+
+    WriteWholeFile(Path("b.txt"), std::string("ab\x1A\ncd\n", 8));
+    CQzedDoc other;
+    ASSERT_EQ(io_.Load(other, Path("b.txt")), 0);
+    EXPECT_EQ(TextOf(other), "ab");
+    EXPECT_EQ(other.File().lineEnd, kLineCrLf);  // no line feed in the text
 }
 
 TEST_F(LoadTest, NulAndCarriageReturnsAreDroppedEverywhere) {
