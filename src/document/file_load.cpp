@@ -201,8 +201,10 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
         f.exclusiveMode = 0;
     }
 
+    // The status of what is read: a change while reading shows at the next check.
     struct stat now {};
-    const uint64_t length = ::fstat(fd, &now) == 0 ? uint64_t(now.st_size) : uint64_t(st.st_size);
+    const bool haveNow = ::fstat(fd, &now) == 0;
+    const uint64_t length = haveNow ? uint64_t(now.st_size) : uint64_t(st.st_size);
     if (!doc.LoadBegin(length)) {
         ::close(fd);
         Error(kTooLarge, path);
@@ -223,7 +225,8 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     f.lineEnd = filter.LineEndMode();
 
     if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
-    if (!f.special) f.fileTime = FileTimeOf(path);
+    if (!f.special)
+        f.fileTime = haveNow ? int64_t(now.st_mtim.tv_sec) * 1000000000 + now.st_mtim.tv_nsec : 0;
     f.loaded = true;
     doc.Store().ResetEditCounters();
     return 0;
