@@ -50,25 +50,25 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
     uint32_t pos = 1;
     int mode = kJisAscii;
     while (pos <= total) {
-        const uint32_t n = doc.ReadText(pos, in.data(), kPiece);
+        // With LF line ends the converted bytes are the output: they go
+        // straight into the write buffer, and Shift-JIS is read straight there.
+        const bool direct = lineEnd == kLineLf;
+        char* const target = out.data() + used;
+        const uint32_t n = doc.ReadText(pos, direct && code == kCodeSjis ? target : in.data(), kPiece);
         if (n == 0) break;
         const bool atEnd = uint64_t(pos) + n > total;
         size_t count = n;
         int left = 0;
         const char* text = in.data();
+        char* const dst = direct ? target : conv.data();
         if (code == kCodeEuc) {
-            left = SjisToEuc(in.data(), conv.data(), count, atEnd);
-            text = conv.data();
+            left = SjisToEuc(in.data(), dst, count, atEnd);
+            text = dst;
         } else if (code == kCodeJis) {
-            left = SjisToJis(in.data(), conv.data(), count, mode, atEnd);
-            text = conv.data();
+            left = SjisToJis(in.data(), dst, count, mode, atEnd);
+            text = dst;
         }
-        if (lineEnd == kLineLf) {
-            std::memcpy(out.data() + used, text, count);
-            used += count;
-        } else {
-            used += ExpandLineEnds(text, count, out.data() + used);
-        }
+        used += direct ? count : ExpandLineEnds(text, count, target);
         if (used >= kWriteBlock) {
             if (!WriteAll(ops, fd, out.data(), used)) return false;
             used = 0;
