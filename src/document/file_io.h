@@ -49,8 +49,10 @@ public:
     // folder or a file whose status cannot be read). explicitCode 1-3 is the
     // code chosen in the open dialog or stored in a recent-file entry, 0 none.
     int Load(CQzedDoc& doc, const std::string& path, int explicitCode = 0);
-    // 1 on success; 0 on failure or refusal, with the file, the text, the
-    // modified flag and the undo history as they were.
+    // 1 on success; 0 on failure or refusal, with the file's content, the
+    // text, the modified flag and the undo history as they were (older backup
+    // generations may have moved on). Only a file in a folder that takes no
+    // new files is written in place, and may then be left short.
     int Save(CQzedDoc& doc, const std::string& path);
     // 0 when the lock is as asked (mode 0 releases), -1 when it cannot be
     // taken (a message has been shown).
