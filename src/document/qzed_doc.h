@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/doc_file.h"
 #include "document/text_access.h"
 #include "document/text_store.h"
 #include "document/undo_buffer.h"
@@ -83,6 +84,10 @@ public:
     int RedoStep(uint32_t* pos) { return undo_->Redo(store_, pos); }
     void ClearUndo() { undo_->Clear(); }
 
+    // Code, line ends, lock and file time of the file the text came from.
+    DocFile& File() { return file_; }
+    const DocFile& File() const { return file_; }
+
 private:
     void NotifyLinesChanged(uint32_t row, int32_t delta) override;
     int RecordUndo(int kind, uint32_t pos, const char* bytes, uint32_t n) override;
@@ -95,6 +100,7 @@ private:
     int fileType_ = 1;
     int wrapMode_ = 0, wrapColumn_ = 0, printColumns_ = 0;
     bool modified_ = false;
+    DocFile file_;
 };
 
 }  // namespace qz

@@ -1,0 +1,233 @@
+// Writing a document back: the questions, the backups, and a new file written
+// beside the old one and put in its place only once all of it is on the disk.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "document/backup.h"
+#include "document/file_io.h"
+#include "document/file_io_internal.h"
+#include "document/file_ops.h"
+#include "document/kanji_convert.h"
+#include "document/qzed_doc.h"
+#include "document/trash.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "settings/settings.h"
+
+namespace qz {
+
+namespace {
+
+constexpr uint32_t kPiece = 4096;               // text bytes a converter is handed at once
+constexpr size_t kWriteBlock = 1024 * 1024;     // bytes handed to the system at once
+
+constexpr const char* kReadOnlyMode = "書込禁止モードですが保存しますか？";
+constexpr const char* kCannotWrite =
+    "ファイルが更新又は新規作成できませんでした\n"
+    "他のプログラムで書き込み禁止でオープンしている可能性があります\n";
+constexpr const char* kWriteFailed =
+    "ファイルの書き込みに失敗しました（ディスクの空き不足などが考えられます）\n"
+    "元のファイルは変更されていません";
+constexpr const char* kWriteFailedInPlace =
+    "ファイルの書き込みに失敗しました（ディスクの空き不足などが考えられます）\n"
+    "ファイルが途中までしか書き込まれていない可能性があります";
+
+// Converts the whole text and writes it: pieces of 4096 bytes through the
+// converter (a lead byte cut off at a piece end is taken again with the
+// next), line feeds expanded after the conversion, the output gathered into
+// large writes.
+bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool writeEof) {
+    std::vector<char> in(kPiece), conv(size_t(kPiece) * kMaxJisGrowth);
+    std::vector<char> out(kWriteBlock + size_t(kPiece) * kMaxJisGrowth * 2 + 1);
+    size_t used = 0;
+    const uint32_t total = doc.GetTextLength();
+    uint32_t pos = 1;
+    int mode = kJisAscii;
+    while (pos <= total) {
+        // With LF line ends the converted bytes are the output: they go
+        // straight into the write buffer, and Shift-JIS is read straight there.
+        const bool direct = lineEnd == kLineLf;
+        char* const target = out.data() + used;
+        const uint32_t n = doc.ReadText(pos, direct && code == kCodeSjis ? target : in.data(), kPiece);
+        if (n == 0) break;
+        const bool atEnd = uint64_t(pos) + n > total;
+        size_t count = n;
+        int left = 0;
+        const char* text = in.data();
+        char* const dst = direct ? target : conv.data();
+        if (code == kCodeEuc) {
+            left = SjisToEuc(in.data(), dst, count, atEnd);
+            text = dst;
+        } else if (code == kCodeJis) {
+            left = SjisToJis(in.data(), dst, count, mode, atEnd);
+            text = dst;
+        }
+        used += direct ? count : ExpandLineEnds(text, count, target);
+        if (used >= kWriteBlock) {
+            if (!WriteAll(ops, fd, out.data(), used)) return false;
+            used = 0;
+        }
+        pos += n - uint32_t(left);
+    }
+    if (writeEof) out[used++] = 0x1A;
+    return WriteAll(ops, fd, out.data(), used);
+}
+
+// A name beside target that no other file has.
+std::string TempNameFor(const std::string& target, unsigned attempt) {
+    const PathParts parts = SplitPath(target);
+    return parts.dir + "." + parts.stem + parts.ext + ".qz" + std::to_string(::getpid()) + "-" +
+           std::to_string(attempt) + ".tmp";
+}
+
+void SyncFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The file a save replaces: a symbolic link is followed so that the link stays.
+std::string ResolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char real[PATH_MAX];
+    return ::realpath(path.c_str(), real) ? std::string(real) : path;
+}
+
+}  // namespace
+
+int FileIo::Save(CQzedDoc& doc, const std::string& path) {
+    DocFile& f = doc.File();
+    if (f.special && host_ && host_->ShellCommandRunning(doc)) {
+        Error("シェルコマンド実行中のためセーブできません", path);
+        return 0;
+    }
+    WaitCursor wait(host_);
+    const EnvironSettings& env = TheSettings().env;
+    auto ask = [&](const char* question) {
+        return box_.Show(question, path, MbIcon::Question, MbButtons::YesNoCancel) == MbResult::Yes;
+    };
+    auto retakeLock = [&] {
+        if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
+    };
+
+    const std::string target = ResolveLink(path);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) {
+        // A folder or a device is never renamed away or replaced.
+        Error(kCannotWrite, path);
+        return 0;
+    }
+    if (!exists) {
+        if (doc.IsReadOnly() && !ask(kReadOnlyMode)) return 0;
+    } else if (AttributesForbidWriting(target, st)) {
+        if (!ask("ファイル属性が書込禁止ですが保存しますか？")) return 0;
+        st.st_mode |= S_IWUSR;
+        ::chmod(target.c_str(), st.st_mode & 07777);
+    } else if (doc.IsReadOnly() && !ask(kReadOnlyMode)) {
+        return 0;
+    }
+
+    // Our own lock goes; another holder's lock refuses the save.
+    f.lock.Release();
+    if (exists && ProbeLocks(target) != LockProbe::Free) {
+        Error(kCannotWrite, path);
+        retakeLock();
+        return 0;
+    }
+
+    const bool backupStep = exists && (env.BackupMode >= 1 || env.RecycledMode == 1);
+    BackupPlan plan;
+    if (backupStep) {
+        plan = MakeBackupPlan(target, env);
+        if (!EnsureBackupDir(plan) || plan.IsBackupName(target)) {
+            Error(file_msg::kBackupFailed, path);
+            retakeLock();
+            return 0;
+        }
+    }
+
+    FileOps& ops = Ops();
+    // The new text goes to a file of its own first; the old file is not touched
+    // until that file is complete on the disk.
+    std::string temp;
+    int fd = -1;
+    for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = TempNameFor(target, attempt);
+        fd = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    bool inPlace = false;
+    if (fd < 0 && exists && !backupStep && (errno == EACCES || errno == EPERM)) {
+        // A folder that takes no new files but a file we may write: write in
+        // place, as there is no other way.
+        inPlace = true;
+        fd = ops.Open(target, O_WRONLY | O_TRUNC, 0666);
+    }
+    if (fd < 0) {
+        Error(kCannotWrite, path);
+        retakeLock();
+        return 0;
+    }
+    if (exists && !inPlace) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Another owner cannot be given away; the new file stays ours.
+        }
+        ::fchmod(fd, st.st_mode & 07777);
+    }
+    bool written = WriteText(doc, ops, fd, f.Code(), f.lineEnd, env.WriteEOF == 1);
+    if (written && sync_) written = ops.Fsync(fd) == 0;
+    if (ops.Close(fd) != 0) written = false;
+    if (!written) {
+        if (!inPlace) ops.Remove(temp);
+        Error(inPlace ? kWriteFailedInPlace : kWriteFailed, path);
+        retakeLock();
+        return 0;
+    }
+
+    bool backedUp = false;
+    if (backupStep) {
+        if (!RotateBackups(plan, ops) || ops.Rename(target, plan.TargetName()) != 0) {
+            ops.Remove(temp);
+            Error(file_msg::kBackupFailed, path);
+            retakeLock();
+            return 0;
+        }
+        backedUp = true;
+    }
+    if (!inPlace && ops.Rename(temp, target) != 0) {
+        if (backedUp) ops.Rename(plan.TargetName(), target);
+        ops.Remove(temp);
+        Error(kWriteFailed, path);
+        retakeLock();
+        return 0;
+    }
+    if (sync_) SyncFolder(target);
+
+    // Only now that the new version is in place may the old one leave.
+    if (backedUp && env.RecycledMode == 1) {
+        TrashCan().MoveToTrash(plan.TargetName());
+        if (!plan.backupMode) ops.Remove(plan.TargetName());
+    }
+
+    AddRecentFile(TheSettings(), f.Code(), path);
+    doc.SetModifiedFlag(false);
+    doc.ClearUndo();
+    doc.Store().ResetEditCounters();
+    AppendReopenListEntry(doc, path);
+
+    retakeLock();
+    if (!f.special) f.fileTime = FileTimeOf(target);
+    return 1;
+}
+
+}  // namespace qz
