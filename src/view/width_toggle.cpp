@@ -101,8 +101,8 @@ void CQzedView::ToggleWidthAtCaret() {
         st.InsertText(abs, out.data(), static_cast<uint32_t>(out.size()), 0);
         editing_ = false;
     }
-    SetFromAbsolute(abs);
-    StepHorizontal(1, 1);
+    // Past the whole converted text: a voiced katakana may become two bytes.
+    if (!out.empty()) SetFromAbsolute(abs + static_cast<uint32_t>(out.size()));
     FinishEdit(rowBefore, rowsBefore, -1, false, topBefore, leftBefore);
 }
 
