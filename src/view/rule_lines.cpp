@@ -172,7 +172,6 @@ void CQzedView::RuleLineDouble(int op, int style, int direction) {
     const uint32_t rowsBefore = RowCount(), topBefore = top_;
     const int leftBefore = left_;
     const uint32_t row0 = caretRow_;
-    desiredCol_ = caretCol_;
     // Neighbours.
     const int col = caretCol_;
     const uint32_t N = RowCount();
@@ -224,29 +223,23 @@ void CQzedView::RuleLineDouble(int op, int style, int direction) {
     editing_ = false;
     SetFromAbsolute(abs);
     MoveAfterRule(direction, 2);
+    const int keep = desiredCol_;
     FinishEdit(row0, rowsBefore, -1, false, topBefore, leftBefore);
+    desiredCol_ = keep;
 }
 
 void CQzedView::MoveAfterRule(int direction, int cells) {
+    // By columns, whatever the cells now hold; vertical moves keep the column
+    // the line runs in, even over short rows.
     const int col = caretCol_;
-    switch (direction) {
-    case 1:
+    if (direction <= 2) {
         desiredCol_ = col;
-        StepVertical(-1);
-        break;
-    case 2:
+        StepVertical(direction == 1 ? -1 : 1);
         desiredCol_ = col;
-        StepVertical(1);
-        break;
-    case 3:
-        for (int i = 0; i < cells; ++i) StepHorizontal(1, 2);
-        break;
-    case 4:
-        for (int i = 0; i < cells; ++i) StepHorizontal(-1, 2);
-        break;
+        return;
     }
-    // Vertical moves keep the column the line runs in, even over short rows.
-    if (direction <= 2) desiredCol_ = col;
+    desiredCol_ = direction == 3 ? col + cells : std::max(1, col - cells);
+    StepVertical(0);
 }
 
 // Lines of single-byte characters. A cell becomes "-" for a horizontal
@@ -259,7 +252,6 @@ void CQzedView::RuleLineSingle(int op, int direction) {
     const uint32_t rowsBefore = RowCount(), topBefore = top_;
     const int leftBefore = left_;
     const uint32_t row0 = caretRow_;
-    desiredCol_ = caretCol_;
     const int col = caretCol_;
     const uint32_t N = RowCount();
     const uint16_t centre = CharAtColumn(*this, caretRow_, col, N);
@@ -305,7 +297,9 @@ void CQzedView::RuleLineSingle(int op, int direction) {
     editing_ = false;
     SetFromAbsolute(abs);
     MoveAfterRule(direction, 1);
+    const int keep = desiredCol_;
     FinishEdit(row0, rowsBefore, -1, false, topBefore, leftBefore);
+    desiredCol_ = keep;
 }
 
 }  // namespace qz
