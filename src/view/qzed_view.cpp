@@ -60,6 +60,10 @@ void CQzedView::ErrorMessage(const char* utf8) {
 int CQzedView::RowHeight() const { return std::max(1, host_.CharHeight() + T().WidthLine); }
 int CQzedView::CellWidth() const { return std::max(1, host_.CharWidth() + T().WidthColumn); }
 
+int CQzedView::EraseFromX() const {
+    return (visCols_ + 1 + (T().LineDisp == 1 ? kNumberCells : 0)) * CellWidth();
+}
+
 void CQzedView::ComputeGeometry() {
     visRows_ = std::max(1, host_.ClientHeight() / RowHeight());
     int cols = host_.ClientWidth() / CellWidth() - (T().LineDisp == 1 ? kNumberCells : 0);
@@ -68,15 +72,18 @@ void CQzedView::ComputeGeometry() {
     hMargin_ = visCols_ > 9 ? 4 : 0;
 }
 
+// Window wrapping at the last visible column; every layout change relays out
+// the whole text, so nothing is set that is already so.
+void CQzedView::WrapAtWindow() {
+    if (doc_.GetWrapColumn() != visCols_ - 1) doc_.SetWrapColumn(visCols_ - 1);
+    if (!(doc_.GetWrapMode() & kWrapWindow)) doc_.SetWrapMode(doc_.GetWrapMode() | kWrapWindow);
+}
+
 void CQzedView::OnInitialUpdate(int viewsOfDoc) {
     ComputeGeometry();
     if (T().RightTurn == 1) {
-        if (viewsOfDoc == 1) {
-            doc_.SetWrapColumn(visCols_ - 1);
-            doc_.SetWrapMode(doc_.GetWrapMode() | kWrapWindow);
-        } else {
-            doc_.SetWrapMode(doc_.GetWrapMode() & ~kWrapWindow);
-        }
+        if (viewsOfDoc == 1) WrapAtWindow();
+        else if (doc_.GetWrapMode() & kWrapWindow) doc_.SetWrapMode(doc_.GetWrapMode() & ~kWrapWindow);
         Relayout();
     }
     host_.SetCompositionFont();
@@ -90,8 +97,7 @@ void CQzedView::OnSize(int viewsOfDoc) {
     if (host_.ClientWidth() <= 0 || host_.ClientHeight() <= 0) return;
     ComputeGeometry();
     if (T().RightTurn == 1 && viewsOfDoc == 1) {
-        doc_.SetWrapColumn(visCols_ - 1);
-        doc_.SetWrapMode(doc_.GetWrapMode() | kWrapWindow);
+        WrapAtWindow();
         Relayout();
     } else {
         KeepVisibleVertical(1);

@@ -51,6 +51,9 @@ public:
     void OnKillFocus();
     int RowHeight() const;
     int CellWidth() const;
+    // Where the background erase starts: the rows' opaque output covers the
+    // number area and visible columns + 1 cells to the left of it.
+    int EraseFromX() const;
 
     // ---------------------------------------------------------------- painting
     // mode 1 ordinary, 0 without the caret-row colour; rows 1-based screen rows.
@@ -207,6 +210,7 @@ private:
     uint32_t LastOffset(uint32_t r) const;   // offset of the row's end position
     void Record(int32_t code, int32_t arg = 0);
     void ComputeGeometry();
+    void WrapAtWindow();
     void MakeCaret();
     void MoveGuideLines(bool draw);
     GuideLines CurrentGuides() const;

@@ -360,3 +360,87 @@ TEST_F(Motion, LogCodesOfMotions) {
 
 }  // namespace
 }  // namespace qz::testing
+
+namespace qz::testing {
+namespace {
+
+class Layout : public ::testing::Test {
+protected:
+    void SetUp() override { ResetSettings(); }
+};
+
+TEST_F(Layout, GeometryMarginsAndWindowWrap) {
+    TheSettings().Type(1).LineDisp = 1;
+    TheSettings().Type(1).RightTurn = 1;
+    ViewScript s(std::string(100, 'a') + "‸\n");
+    EXPECT_EQ(s.view->VisibleRows(), 20);
+    EXPECT_EQ(s.view->VisibleColumns(), 72);
+    EXPECT_EQ(s.view->HorizontalMargin(), 4);
+    EXPECT_EQ(s.doc->GetWrapWidth(), 71);  // visible columns - 1
+    EXPECT_EQ(s.view->CaretRow(), 2u);     // the caret kept its place in the text
+    EXPECT_EQ(s.view->EraseFromX(), (72 + 1 + 8) * 8);
+    s.host.width = 48 * 8;
+    s.view->OnSize(1);
+    EXPECT_EQ(s.view->VisibleColumns(), 40);
+    EXPECT_EQ(s.doc->GetWrapWidth(), 39);
+    EXPECT_EQ(s.view->CaretRow(), 3u);
+    EXPECT_EQ(s.view->CaretColumn(), 23);
+    s.host.width = 17 * 8;
+    s.view->OnSize(1);
+    EXPECT_EQ(s.view->VisibleColumns(), 9);
+    EXPECT_EQ(s.view->HorizontalMargin(), 0);
+    EXPECT_EQ(s.doc->GetWrapWidth(), 20);  // the store's lowest wrap width
+}
+
+TEST_F(Layout, HorizontalScrollKeepsTheMarginPlusFive) {
+    ViewScript s(std::string(200, 'a') + "\n");
+    s.Run("end");
+    EXPECT_EQ(s.view->CaretColumn(), 201);
+    EXPECT_EQ(s.view->LeftColumn(), 201 - 80 + 1 + 4 + 5);
+    s.Run("home");
+    EXPECT_EQ(s.view->LeftColumn(), 1);
+}
+
+TEST_F(Layout, CaretShapeAndPlace) {
+    ViewScript s("ab‸c\n");
+    EXPECT_EQ(s.host.caretHeight, 4);  // insert mode: a quarter of the height
+    EXPECT_EQ(s.host.caretX, 16);
+    EXPECT_EQ(s.host.caretY, 12);
+    s.Run("ins");
+    EXPECT_EQ(s.host.caretHeight, 16);
+    s.Run("right");
+    EXPECT_EQ(s.host.caretX, 24);
+    EXPECT_EQ(s.host.caretY, 0);
+    EXPECT_EQ(s.host.compositionX, 24);
+}
+
+TEST_F(Layout, GuideLinesMoveWithTheCaret) {
+    TheSettings().Type(1).VLineType = 1;
+    TheSettings().Type(1).HLineType = 2;
+    ViewScript s("ab\ncd\n");
+    const size_t before = s.host.guideXors.size();
+    s.Run("right");
+    ASSERT_EQ(s.host.guideXors.size(), before + 2);  // the old lines removed, the new drawn
+    EXPECT_EQ(s.host.guideXors.back().x, 8);
+    EXPECT_EQ(s.host.guideXors.back().y, 16);
+    s.view->OnKillFocus();
+    EXPECT_EQ(s.host.guideXors.size(), before + 3);
+    EXPECT_FALSE(s.host.caretExists);
+}
+
+TEST_F(Layout, NoScreenUpdateSkipsPaintCaretAndPanes) {
+    ViewScript s("ab\ncd\n");
+    s.host.drawCalls = 0;
+    s.host.paneRow.clear();
+    s.view->SetNoScreenUpdate(true);
+    s.Run("down type:x");
+    EXPECT_EQ(s.host.drawCalls, 0);
+    EXPECT_EQ(s.host.paneRow, "");
+    s.view->SetNoScreenUpdate(false);
+    s.Run("right");
+    EXPECT_GT(s.host.drawCalls, 0);
+    EXPECT_EQ(s.host.paneRow, "0000002");
+}
+
+}  // namespace
+}  // namespace qz::testing

@@ -65,6 +65,7 @@ public:
         if (mark != std::string::npos) view->SetFromAbsolute(static_cast<uint32_t>(Utf8ToSjis(before).size()) + 1);
         view->UpdateLogical();
         view->PaintRows(1, 1, view->VisibleRows() + 1);
+        view->PlaceCaret();
     }
 
     std::string Sjis() {
