@@ -30,8 +30,6 @@ uint32_t CQzedView::RowText(uint32_t r, char* buf) const {
     return doc_.Store().GetRowText(r, buf);
 }
 
-uint32_t CQzedView::RowLength(uint32_t r) const { return RowText(r, rowBuf_); }
-
 // The row's end position: its line feed, one past the text on the last row,
 // and the last character's start on a row that wraps.
 uint32_t CQzedView::LastOffset(uint32_t r) const {

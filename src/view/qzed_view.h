@@ -114,6 +114,8 @@ public:
     void ToggleInsertMode();               // 29
     // Arrow keys: key 1 left, 2 up, 3 right, 4 down; scheme 1 to 4.
     void OnArrowKey(int key, bool shift, bool ctrl, bool alt, bool repeat, int scheme);
+    // Shift or Ctrl pressed alone: the frame shows that set of function-key labels.
+    void OnModifierKey(bool shift, bool ctrl, bool repeat);
 
     // ---------------------------------------------------------------- mouse and bars
     void OnLButtonDown(int x, int y, bool shift, bool ctrl, bool alt);
@@ -206,7 +208,6 @@ private:
     const TypeSettings& T() const;
     uint32_t RowCount() const { return doc_.Store().GetRowCount(); }  // N
     uint32_t RowText(uint32_t r, char* buf) const;
-    uint32_t RowLength(uint32_t r) const;
     uint32_t LastOffset(uint32_t r) const;   // offset of the row's end position
     void Record(int32_t code, int32_t arg = 0);
     void ComputeGeometry();

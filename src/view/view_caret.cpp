@@ -142,6 +142,7 @@ void CQzedView::CancelSelection() {
 
 bool CQzedView::BeginMotion(int32_t code, int32_t arg, bool selecting) {
     Record(code, arg);
+    leadTyped_ = false;
     if (host_.WindowSelectActive()) return false;
     if (highlightLen_) {
         highlightLen_ = 0;
@@ -402,6 +403,12 @@ int CQzedView::RepeatRows(int dir, bool repeat) const {
     const int64_t row = caretRow_, top = top_;
     const bool atMargin = dir < 0 ? row - 1 < top + vMargin_ : row - top + 2 > visRows_ - vMargin_;
     return atMargin ? std::max(1, T().ScrollCount) : 1;
+}
+
+void CQzedView::OnModifierKey(bool shift, bool ctrl, bool repeat) {
+    if (repeat) return;
+    if (shift) host_.ShowModifierLabels(1);
+    else if (ctrl) host_.ShowModifierLabels(2);
 }
 
 void CQzedView::OnArrowKey(int key, bool shift, bool ctrl, bool alt, bool repeat, int scheme) {

@@ -29,6 +29,7 @@ struct Before {
 // Steps 1 to 7 of every editing command. kind1: the command is a typed byte.
 bool CQzedView::BeginEdit(int32_t code, int32_t arg, bool kind1, bool typing) {
     if (recorder_) recorder_->Record(kind1 ? kLogTyped : kLogCommand, code, arg);
+    if (!kind1) leadTyped_ = false;
     if (doc_.IsReadOnly()) {
         ErrorMessage(kWriteProtected);
         return false;

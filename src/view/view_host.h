@@ -104,6 +104,8 @@ public:
     // The jump-to-line dialog: false on cancel.
     virtual bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
                                long* line) = 0;
+    // Shift (1) or Ctrl (2) pressed alone: the frame swaps the PF-key labels.
+    virtual void ShowModifierLabels(int modifier) { (void)modifier; }
     // Whether this document is the one that runs shell commands.
     virtual bool IsShellDocument() { return false; }
 };

@@ -253,3 +253,23 @@ TEST_F(Edit, InsertAnotherFileInTextMode) {
 
 }  // namespace
 }  // namespace qz::testing
+
+namespace qz::testing {
+namespace {
+
+TEST(EditUndo, ADoubleByteCharacterIsOneUndoStep) {
+    ResetSettings();
+    ViewScript s("a‸b\n");
+    s.Run("type:x type:あ");
+    uint32_t pos = 0;
+    ASSERT_EQ(s.doc->UndoStep(&pos), 0);
+    EXPECT_EQ(s.Sjis(), "axb\n");
+    // A lead byte left alone by a motion does not swallow the next edit's group.
+    s.view->OnChar(0x82);
+    s.Run("left type:y");
+    ASSERT_EQ(s.doc->UndoStep(&pos), 0);
+    EXPECT_EQ(s.Sjis().size(), 5u);
+}
+
+}  // namespace
+}  // namespace qz::testing
