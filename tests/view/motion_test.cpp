@@ -444,3 +444,44 @@ TEST_F(Layout, NoScreenUpdateSkipsPaintCaretAndPanes) {
 
 }  // namespace
 }  // namespace qz::testing
+
+namespace qz::testing {
+namespace {
+
+TEST(WrappedRows, MotionAndTypingAcrossAWrap) {
+    ResetSettings();
+    TheSettings().Type(1).Columns = 20;
+    ViewScript s(std::string(25, 'a') + "\n");
+    ASSERT_EQ(s.doc->Store().GetRowCount(), 2u);  // 20 + "aaaaa\n"
+    s.view->SetCaret(1, 20);
+    s.Run("right");
+    EXPECT_EQ(s.view->CaretRow(), 2u);
+    EXPECT_EQ(s.view->CaretOffset(), 1u);
+    EXPECT_EQ(s.view->AbsoluteOffset(), 21u);
+    s.Run("left");
+    EXPECT_EQ(s.view->CaretRow(), 1u);
+    EXPECT_EQ(s.view->CaretOffset(), 20u);
+    ViewScript t(std::string(19, 'a') + "‸\n");
+    t.Run("type:x");
+    EXPECT_EQ(t.Text(), std::string(19, 'a') + "x‸\n");
+    EXPECT_EQ(t.view->CaretRow(), 2u);  // the line feed moved to the next row
+    EXPECT_EQ(t.view->CaretColumn(), 1);
+    t.Run("type:y");
+    EXPECT_EQ(t.Text(), std::string(19, 'a') + "xy‸\n");
+}
+
+TEST(Painting, PaintHandlerRowsFromTheUpdateRectangle) {
+    ResetSettings();
+    ViewScript s("a\nb\nc\n");
+    s.host.screen.clear();
+    s.host.drawCalls = 0;
+    s.view->OnPaint(17, 40);  // pixel rows 17 to 40: screen rows 2 and 3
+    EXPECT_EQ(s.host.drawCalls, 2);
+    EXPECT_EQ(s.Screen(2), "b");
+    EXPECT_EQ(s.Screen(3), "c");
+    s.view->OnPaint(0, 10000);
+    EXPECT_EQ(s.host.drawCalls, 2 + 21);  // at most visible rows + 1
+}
+
+}  // namespace
+}  // namespace qz::testing
