@@ -203,6 +203,7 @@ public:
     // box prompt): editing stops silently while one runs.
     void SetRunningMode(bool on) { runningMode_ = on; }
     void CancelSelection();
+    void NormaliseCaret();
 
 private:
     const TypeSettings& T() const;

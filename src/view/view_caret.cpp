@@ -132,11 +132,23 @@ int CQzedView::KeepVisibleHorizontal() {
 
 // ------------------------------------------------------------------ the motion frame
 
+// A box lets the caret stand in virtual space past a row's end; without one
+// it goes back to the row's end.
+void CQzedView::NormaliseCaret() {
+    if ((keySel_ != kSelNone && selKind_ == kSelBox) || dragBox_) return;
+    if (caretOff_ > LastOffset(caretRow_)) {
+        const int keep = desiredCol_;
+        SetCaret(caretRow_, caretOff_);
+        desiredCol_ = keep;
+    }
+}
+
 void CQzedView::CancelSelection() {
     if (keySel_ == kSelNone) return;
     if (keySel_ == kSelDragging) host_.CaptureMouse(false);
     keySel_ = kSelNone;
     dragBox_ = false;
+    NormaliseCaret();
     PaintRows(1, 1, visRows_ + 1);
 }
 
@@ -159,6 +171,7 @@ void CQzedView::StartKeySelection(int kind) {
         keySel_ = kSelMade;
     }
     selKind_ = kind;
+    NormaliseCaret();
 }
 
 void CQzedView::FinishMotion(uint32_t oldRow, uint32_t oldTop, int oldLeft) {

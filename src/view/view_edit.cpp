@@ -47,6 +47,7 @@ bool CQzedView::BeginEdit(int32_t code, int32_t arg, bool kind1, bool typing) {
         host_.CaptureMouse(false);
         keySel_ = kSelNone;
         dragBox_ = false;
+        NormaliseCaret();
         PaintRows(1, 1, visRows_ + 1);
     } else if (keySel_ == kSelMade) {
         if (selKind_ == kSelBox) {

@@ -225,6 +225,7 @@ void CQzedView::OnMouseMove(int x, int y, bool left, bool otherButtons, bool ctr
         host_.CaptureMouse(false);
         keySel_ = kSelNone;
         dragBox_ = false;
+        NormaliseCaret();
         PaintRows(1, 1, visRows_ + 1);
         return;
     }
@@ -265,6 +266,7 @@ void CQzedView::OnLButtonUp(int, int) {
     if (anchorRow_ == caretRow_ && anchorOff_ == caretOff_) {
         keySel_ = kSelNone;
         dragBox_ = false;
+        NormaliseCaret();
     } else {
         keySel_ = kSelMade;
     }
