@@ -369,8 +369,14 @@ void CQzedView::NotifyLinesChanged(uint32_t row, int32_t delta) {
     const uint32_t start = doc_.Store().RowToOffset(caretRow_);
     SetFromAbsolute(std::min(start + caretOff_ - 1, doc_.Store().GetTextLength() + 1));
     if (top_ > RowCount() + 1) top_ = RowCount() + 1;
+    const uint32_t topBefore = top_;
     KeepVisibleVertical(1);
     UpdateLogical();
+    // This pane shows the change too: from its row down, or all after a scroll.
+    const int64_t s = static_cast<int64_t>(row) - static_cast<int64_t>(top_) + 1;
+    if (top_ != topBefore || s < 1) PaintRows(1, 1, visRows_ + 1);
+    else if (s <= visRows_ + 1) PaintRows(1, static_cast<int>(s), visRows_ + 1);
+    UpdateScrollBars();
 }
 
 void CQzedView::Reset() {

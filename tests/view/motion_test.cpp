@@ -327,6 +327,8 @@ TEST_F(Motion, OtherViewsFollowChangesAboveTheirCaret) {
     s.view->SetCaret(1, 1);
     s.Run("delrow");
     EXPECT_EQ(other.CaretRow(), 3u);
+    EXPECT_EQ(host2.Row(1), "b");  // the other pane repainted what changed
+    EXPECT_EQ(host2.Row(4), "[EOF]");
     s.Run("type:x enter");
     EXPECT_EQ(other.CaretRow(), 4u);
     // A caret inside deleted rows goes to the row of the change.
