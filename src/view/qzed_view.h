@@ -236,6 +236,7 @@ private:
                     uint32_t topBefore, int leftBefore);
     bool DeleteStreamSelection(uint32_t piece);
     void TypeByte(uint8_t c);
+    void PrefixStroke(uint8_t c);
     void InsertAtCaret(const char* bytes, uint32_t n);
     uint32_t Abs() const;  // absolute offset of the caret
     void EditDone(uint32_t topBefore, int leftBefore, uint32_t rowBefore, bool full);

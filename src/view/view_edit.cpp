@@ -138,14 +138,33 @@ void CQzedView::OnChar(uint8_t c) {
     if (c == 0) return;
     if (c == 13) c = 10;
     if (prefixPending_) {
-        prefixPending_ = false;  // the scheme's second stroke, taken by the key tables
-        return;
+        prefixPending_ = false;
+        if (TheSettings().env.AsinMode == 3) PrefixStroke(c);
+        return;  // in the other schemes the key only clears the flag
     }
     if (!BeginEdit(c, 0, true, true)) {
         leadTyped_ = false;
         return;
     }
     TypeByte(c);
+}
+
+// Scheme 3: the character after Ctrl+Q (or an idle Esc), upper-cased.
+void CQzedView::PrefixStroke(uint8_t c) {
+    const char k = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    switch (k) {
+    case 'C': FileEnd(); break;
+    case 'D': RowEnd(); break;
+    case 'J': JumpLastEdit(); break;
+    case 'R': FileTop(); break;
+    case 'S': RowStart(); break;
+    case '.': case '@': case 'B': case 'F': case 'U': case '[': case ']':
+        host_.PrefixSecondStroke(k);
+        break;
+    default:
+        if (k >= '0' && k <= '9') host_.PrefixSecondStroke(k);
+        break;  // any other character is dropped
+    }
 }
 
 void CQzedView::TypeByte(uint8_t c) {

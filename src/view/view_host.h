@@ -104,6 +104,10 @@ public:
     // The jump-to-line dialog: false on cancel.
     virtual bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
                                long* line) = 0;
+    // The second stroke of a scheme-3 Ctrl+Q pair that belongs to the frame
+    // or to other commands ("." "@" "B" "F" "U" "[" "]" and the digits,
+    // upper-cased).
+    virtual void PrefixSecondStroke(char key) { (void)key; }
     // Shift (1) or Ctrl (2) pressed alone: the frame swaps the PF-key labels.
     virtual void ShowModifierLabels(int modifier) { (void)modifier; }
     // Whether this document is the one that runs shell commands.

@@ -50,6 +50,8 @@ public:
     long lineAnswer = 0;
     bool lineDialogOk = true;
     std::vector<int> sleeps;
+    std::string prefixStrokes;
+    std::vector<int> modifierLabels;
 
     // The drawn grid row as bytes, trailing blanks dropped.
     std::string Row(int s) const {
@@ -118,6 +120,8 @@ public:
         *path = fileToOpen;
         return fileDialogOk;
     }
+    void PrefixSecondStroke(char key) override { prefixStrokes += key; }
+    void ShowModifierLabels(int modifier) override { modifierLabels.push_back(modifier); }
     bool AskLineNumber(const std::string&, const std::string&, long* line) override {
         *line = lineAnswer;
         return lineDialogOk;
