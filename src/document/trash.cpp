@@ -1,4 +1,4 @@
-// The home trash of the freedesktop.org trash specification: the info file is
+// The home trash as the freedesktop.org desktops keep it: the info file is
 // made first, exclusively, so that it reserves the name in files/.
 #include "document/trash.h"
 
