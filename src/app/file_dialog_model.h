@@ -58,8 +58,4 @@ OpenDialogKind OpenDialogKindFor(int fileDlgType);
 // dialog, 2 for the code dialog).
 bool OpenDialogExplorerStyle(int fileDlgType);
 
-constexpr const char* kTooManyFilesText =
-    "選択ファイル数が多すぎて処理できませんでした。\nいくつかに分けてオープンして下さい。";
-constexpr const char* kTooManyFilesCaption = "新しいファイルのオープン";
-
 }  // namespace qz
