@@ -1,0 +1,55 @@
+// Runs the open and save-type dialogs and reads back what was chosen.
+#include "qt/file_dialogs.h"
+
+#include "app/file_dialog_model.h"
+#include "platform/profile.h"
+#include "qt/ext_file_dlg.h"
+#include "qt/my_file_dlg.h"
+
+namespace qz {
+
+namespace {
+
+constexpr const char* kCurrent = "Current";
+constexpr const char* kFilterIndex = "FilterIndex";
+
+std::optional<OpenDialogChoice> Finish(QFileDialog& dialog, Profile& profile, int code,
+                                       bool readOnly) {
+    QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    profile.WriteProfileInt(kCurrent, kFilterIndex, SelectedFilterIndex(dialog));
+    return OpenDialogChoice{files, code, readOnly};
+}
+
+}  // namespace
+
+std::optional<OpenDialogChoice> RunOpenFileDialog(QWidget* parent, Profile& profile,
+                                                  MessageBox& box, int fileDlgType,
+                                                  const QString& startDir,
+                                                  const std::string& wildCard) {
+    const int index = profile.GetProfileInt(kCurrent, kFilterIndex, 1);
+    const auto filters = OpenFilterList(wildCard);
+    if (OpenDialogKindFor(fileDlgType) == OpenDialogKind::ExtCode) {
+        CExtFileDlg dialog(CExtFileDlg::Variant::Open, parent);
+        SetUpOpenDialog(dialog, filters, index);
+        if (!startDir.isEmpty()) dialog.setDirectory(startDir);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return Finish(dialog, profile, OpenCodeFromChoice(dialog.codeIndex()), dialog.readOnly());
+    }
+    CMyFileDlg dialog(profile, box, OpenDialogExplorerStyle(fileDlgType), parent);
+    SetUpOpenDialog(dialog, filters, index);
+    if (!startDir.isEmpty()) dialog.setDirectory(startDir);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return Finish(dialog, profile, 0, dialog.readOnly());
+}
+
+std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath) {
+    CExtFileDlg dialog(CExtFileDlg::Variant::Save, parent);
+    dialog.startAt(startPath);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    return SaveDialogChoice{files.first(), dialog.codeIndex()};
+}
+
+}  // namespace qz
