@@ -133,8 +133,12 @@ TEST_F(Qzgrep, LineAnchorsCountRealLinesOnly) {
     EXPECT_EQ(r.out, "n.txt 1: one\nn.txt 2: two\n");
     r = Grep({"-j", "$", "n.txt"});
     EXPECT_EQ(r.out, "n.txt 1: one\nn.txt 2: two\n");
-    // A match never runs over a line end into the next line.
-    EXPECT_EQ(Grep({"-j", "one.two", "n.txt"}).status, 1);
+    // A match never runs over a line end into the next line: a line counts
+    // only when a match lies inside it.
+    EXPECT_EQ(Grep({"-j", "one\\ntwo", "n.txt"}).status, 1);
+    dir.Put("x.txt", "xb\ncd\nb x\nc\n");
+    EXPECT_EQ(Grep({"-j", "b\\nc|d", "x.txt"}).out, "x.txt 2: cd\n");
+    EXPECT_EQ(Grep({"-j", "b.*\\nc|x", "x.txt"}).out, "x.txt 1: xb\nx.txt 3: b x\n");
 }
 
 TEST_F(Qzgrep, CarriageReturnsNulAndEofBytesAreDroppedAsTheEditorLoads) {
