@@ -26,8 +26,9 @@ std::string BytesToSjisText(std::string bytes);
 long SearchLines(std::string_view text, const qz::SearchPattern& pattern,
                  const std::function<void(long line, std::string_view text)>& hit);
 
-// «name line: text» with a line feed; name as given (quoted with quoteName),
-// the line converted to UTF-8.
-std::string FormatHit(const std::string& name, bool quoteName, long line, std::string_view sjisLine);
+// Appends «name line: text» and a line feed to out: the name as given
+// (quoted with quoteName), the line converted to UTF-8.
+void AppendHit(std::string& out, const std::string& name, bool quoteName, long line,
+               std::string_view sjisLine);
 
 }  // namespace qzgrep

@@ -37,14 +37,18 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    static char outBuffer[1 << 16];
-    std::setvbuf(stdout, outBuffer, _IOFBF, sizeof outBuffer);
+    std::string out;
+    auto flushOut = [&out] {
+        std::fwrite(out.data(), 1, out.size(), stdout);
+        out.clear();
+    };
     const std::string cwd = opt.full_path ? qz::CurrentDirectory() : std::string();
     long hits = 0;
     std::string text, problem;
     qzgrep::WalkCallbacks cb;
-    cb.problem = [](const std::string& m) {
-        std::fflush(stdout);  // keep messages in their place among the hits
+    cb.problem = [&flushOut](const std::string& m) {
+        flushOut();  // keep messages in their place among the hits
+        std::fflush(stdout);
         Problem(m);
     };
     cb.file = [&](const std::string& path) {
@@ -54,15 +58,16 @@ int main(int argc, char** argv) {
         }
         const std::string name = opt.full_path ? qz::FullPath(cwd, path) : path;
         hits += qzgrep::SearchLines(text, pattern, [&](long line, std::string_view lineText) {
-            const std::string out = qzgrep::FormatHit(name, opt.quote_names, line, lineText);
-            std::fwrite(out.data(), 1, out.size(), stdout);
+            qzgrep::AppendHit(out, name, opt.quote_names, line, lineText);
+            if (out.size() >= 1 << 16) flushOut();
         });
     };
     for (const std::string& arg : opt.files) {
         if (qzgrep::WalkFileArgument(arg, opt.recurse, cb) == 0)
             cb.problem("No such file. '" + arg + "'");
     }
-    if (std::fflush(stdout) != 0) {
+    flushOut();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         Problem("the output could not be written");
         return kExitUsage;
     }
