@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "document/kanji_code.h"
@@ -150,7 +150,7 @@ void AppendHit(std::string& out, const std::string& name, bool quoteName, long l
     if (quoteName) out += '"';
     out += ' ';
     char number[24];
-    out.append(number, static_cast<size_t>(std::snprintf(number, sizeof number, "%ld", line)));
+    out.append(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, line).ptr - number));
     out += ": ";
     // Most source lines are plain ASCII, which reads the same in both codes.
     if (std::all_of(sjisLine.begin(), sjisLine.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
