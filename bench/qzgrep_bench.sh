@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times qzgrep -r beside GNU grep -rn over 2,000 generated Shift-JIS C files
-# (about 50 MB, CR/LF, Japanese comments) for a rare literal and a common word.
+# (about 50 MB, CR/LF, Japanese comments) for a rare literal, a common word
+# (also ignoring case) and a Japanese word.
 # Usage: bench/qzgrep_bench.sh [build-dir] [runs]   (median of the runs)
 # The build folder needs the qzgrep and gen_grep_tree targets (a Release build
 # with QZ_WITH_BENCH on). The tree is generated into a fresh folder under /tmp
@@ -40,4 +41,9 @@ for word in qz_rare_marker buf; do
 done
 report "qzgrep -ri BUF '*.c'" "$build/bin/qzgrep" -ri BUF '*.c'; q=$last
 report "LC_ALL=C grep -rni BUF --include='*.c'" env LC_ALL=C grep -rni BUF --include='*.c' .; g=$last
+echo "  ratio qzgrep / grep: $(ratio "$q" "$g")"
+# A Japanese word: qzgrep takes it in UTF-8, grep as the files' Shift-JIS bytes.
+jp=$(printf '漢字コード' | iconv -f UTF-8 -t CP932)
+report "qzgrep -r 漢字コード '*.c'" "$build/bin/qzgrep" -r 漢字コード '*.c'; q=$last
+report "LC_ALL=C grep -rnF <sjis> --include='*.c'" env LC_ALL=C grep -rnF "$jp" --include='*.c' .; g=$last
 echo "  ratio qzgrep / grep: $(ratio "$q" "$g")"
