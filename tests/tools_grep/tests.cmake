@@ -1,0 +1,5 @@
+qz_gtest(tools_grep qzgrep_core qz_lang)
+if(TARGET test_tools_grep)
+  target_compile_definitions(test_tools_grep PRIVATE QZGREP_PROGRAM="$<TARGET_FILE:qzgrep>")
+  add_dependencies(test_tools_grep qzgrep)
+endif()

@@ -1,0 +1,132 @@
+// Folder listing and matching for the grep program's file arguments.
+#include "qzgrep/file_walk.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace qzgrep {
+namespace {
+
+size_t Utf8Length(std::string_view s, size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    size_t j = 1;
+    while (j < len && i + j < s.size() && (static_cast<unsigned char>(s[i + j]) & 0xC0) == 0x80) ++j;
+    return j;
+}
+
+bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+
+// Sorted so that the output does not depend on the order the file system
+// keeps its entries in; false when the folder cannot be read.
+bool ListFolder(const std::string& dir, std::vector<std::string>& names) {
+    names.clear();
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return false;
+    while (dirent* e = readdir(d)) {
+        std::string_view n = e->d_name;
+        if (n == "." || n == "..") continue;
+        names.emplace_back(n);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Only real folders are descended into: a link to a folder could lead back
+// up the tree and never end.
+bool IsRealFolder(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+class Walker {
+public:
+    Walker(bool recurse, const WalkCallbacks& cb) : recurse_(recurse), cb_(cb) {}
+
+    void Folder(const std::string& dir, const std::string& pattern) {
+        std::vector<std::string> names;
+        const bool listed = ListFolder(dir, names);
+        if (HasWildcard(pattern)) {
+            if (!listed) {
+                cb_.problem("Can't be opened. '" + (dir.empty() ? std::string(".") : dir) + "'");
+                return;
+            }
+            for (const std::string& n : names)
+                if (MatchName(pattern, n)) Candidate(dir + n);
+        } else if (!pattern.empty() && Exists(dir + pattern)) {
+            Candidate(dir + pattern);
+        }
+        if (!recurse_ || !listed) return;
+        for (const std::string& n : names)
+            if (IsRealFolder(dir + n)) Folder(dir + n + '/', pattern);
+    }
+
+    long count() const { return count_; }
+
+private:
+    void Candidate(const std::string& path) {
+        if (IsFolder(path)) {
+            // With subfolders it is searched as one; otherwise say why it
+            // yields nothing.
+            if (!recurse_) cb_.problem("'" + path + "' is a folder, skipped");
+            return;
+        }
+        ++count_;
+        cb_.file(path);
+    }
+
+    bool recurse_;
+    const WalkCallbacks& cb_;
+    long count_ = 0;
+};
+
+}  // namespace
+
+bool MatchName(std::string_view p, std::string_view s) {
+    size_t pi = 0, si = 0;
+    size_t star = std::string_view::npos, resume = 0;
+    while (si < s.size()) {
+        if (pi < p.size() && p[pi] == '*') {
+            star = ++pi;
+            resume = si;
+        } else if (pi < p.size() && p[pi] == '?') {
+            ++pi;
+            si += Utf8Length(s, si);
+        } else if (pi < p.size() && p[pi] == s[si]) {
+            ++pi;
+            ++si;
+        } else if (star != std::string_view::npos) {
+            pi = star;
+            resume += Utf8Length(s, resume);
+            si = resume;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') ++pi;
+    return pi == p.size();
+}
+
+long WalkFileArgument(const std::string& arg, bool recurse, const WalkCallbacks& cb) {
+    size_t slash = arg.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : arg.substr(0, slash + 1);
+    Walker w(recurse, cb);
+    w.Folder(dir, arg.substr(dir.size()));
+    return w.count();
+}
+
+}  // namespace qzgrep
