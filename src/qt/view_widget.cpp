@@ -120,8 +120,12 @@ void ViewCanvas::wheelEvent(QWheelEvent* e) {
     e->accept();
 }
 
-void ViewCanvas::focusInEvent(QFocusEvent*) { w_.view_->OnSetFocus(); }
-void ViewCanvas::focusOutEvent(QFocusEvent*) { w_.view_->OnKillFocus(); }
+void ViewCanvas::focusInEvent(QFocusEvent*) {
+    if (w_.view_) w_.view_->OnSetFocus();
+}
+void ViewCanvas::focusOutEvent(QFocusEvent*) {
+    if (w_.view_) w_.view_->OnKillFocus();
+}
 
 // ------------------------------------------------------------------ widget
 
@@ -200,7 +204,12 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     bar(hbar_, false);
 }
 
-QzedViewWidget::~QzedViewWidget() { view_.reset(); }
+QzedViewWidget::~QzedViewWidget() {
+    // The canvas reports its lost focus to the view while it goes.
+    delete canvas_;
+    canvas_ = nullptr;
+    view_.reset();
+}
 
 int QzedViewWidget::ClientWidth() { return canvas_->width(); }
 int QzedViewWidget::ClientHeight() { return canvas_->height(); }
