@@ -75,6 +75,9 @@ CQzedChild* DocumentManager::Show(std::unique_ptr<CQzedDoc> doc, const std::stri
     doc->SetMessageBox(&boxes_);
     auto* child = new CQzedChild(std::move(doc), path, boxes_, *this);
     area_->addSubWindow(child);
+    // A new window takes most of the area rather than the view's minimum.
+    const QSize room = area_->viewport()->size();
+    child->resize(std::max(320, room.width() * 4 / 5), std::max(200, room.height() * 4 / 5));
     child->show();
     child->ViewWidget()->setFocus();
     return child;

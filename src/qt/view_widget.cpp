@@ -30,6 +30,11 @@ QColor PaletteColour(int index) {
     return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
+// What the space beyond the rows is erased with: the file type's background.
+QColor EraseColour(const CQzedDoc& doc) {
+    return PaletteColour(TheSettings().Type(doc.GetFileType()).Back_Col);
+}
+
 constexpr const char* kNoSjisForm = "シフトJISで表せない文字は入力できません";
 
 bool MapBasicKey(int qtKey, BasicKey* out) {
@@ -218,7 +223,7 @@ void QzedViewWidget::Resized() {
     const QSize s = canvas_->size().expandedTo(QSize(1, 1));
     if (image_.size() != s) {
         QImage next(s, QImage::Format_RGB32);
-        next.fill(PaletteColour(1));
+        next.fill(EraseColour(doc_));
         image_ = next;
     }
     static const char* kInit = "qzInitialised";
@@ -234,7 +239,7 @@ void QzedViewWidget::Resized() {
 void QzedViewWidget::Paint(QPainter& p, const QRect& r) {
     if (needFull_) {
         needFull_ = false;
-        image_.fill(PaletteColour(1));
+        image_.fill(EraseColour(doc_));
         view_->OnPaint(0, canvas_->height());
     }
     p.drawImage(r.topLeft(), image_, r);
@@ -284,7 +289,7 @@ void QzedViewWidget::DrawRow(int screenRow, const std::vector<PaintRun>& runs) {
         right = std::max(right, x0 + n * cw);
     }
     // The rest of the row is background.
-    if (right < image_.width()) p.fillRect(right, y, image_.width() - right, rh, PaletteColour(1));
+    if (right < image_.width()) p.fillRect(right, y, image_.width() - right, rh, EraseColour(doc_));
     canvas_->update(0, y, image_.width(), rh);
 }
 
@@ -292,7 +297,7 @@ void QzedViewWidget::ScrollRows(int rows) {
     if (image_.isNull() || rows == 0) return;
     const int dy = rows * view_->RowHeight();
     QImage next(image_.size(), QImage::Format_RGB32);
-    next.fill(PaletteColour(1));
+    next.fill(EraseColour(doc_));
     QPainter p(&next);
     p.drawImage(0, -dy, image_);
     p.end();
