@@ -14,8 +14,9 @@
 
 namespace qz {
 
-QtStartupHost::QtStartupHost(Profile& profile, AppGlobals& globals, QString instanceName)
-    : profile_(profile), globals_(globals), instance_(std::move(instanceName)) {
+QtStartupHost::QtStartupHost(Profile& profile, AppGlobals& globals, QString instanceName,
+                             MessageBox* boxes)
+    : profile_(profile), globals_(globals), instance_(std::move(instanceName)), boxes_(boxes) {
     connect(&instance_, &SingleInstance::handOverReceived, this,
             [this](const QString& dir, const QStringList& args) { ReceiveHandOver(dir, args); });
 }
@@ -35,7 +36,7 @@ bool QtStartupHost::HandOverToRunningInstance(const std::string& dir,
 bool QtStartupHost::BecomeRunningInstance() { return instance_.Listen(); }
 
 bool QtStartupHost::CreateFrame() {
-    frame_ = std::make_unique<QzedMainWindow>(profile_);
+    frame_ = std::make_unique<QzedMainWindow>(profile_, nullptr, boxes_);
     // The keyword and template tables follow the settings the frame loaded.
     LoadLanguageData(frame_->Boxes());
     frame_->Documents().onLastClosed = [this] { LastDocumentClosed(); };

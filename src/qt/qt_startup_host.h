@@ -15,9 +15,10 @@ class QzedMainWindow;
 // No signals or slots of its own: the hand-over is connected to a lambda.
 class QtStartupHost : public QObject, public StartupHost {
 public:
-    // instanceName: SingleInstance's name (tests give their own).
+    // instanceName: SingleInstance's name (tests give their own); boxes: the
+    // frame's message boxes (null: real ones).
     QtStartupHost(Profile& profile, AppGlobals& globals,
-                  QString instanceName = SingleInstance::DefaultName());
+                  QString instanceName = SingleInstance::DefaultName(), MessageBox* boxes = nullptr);
     ~QtStartupHost() override;
 
     QzedMainWindow* Frame() const { return frame_.get(); }
@@ -47,6 +48,7 @@ private:
     Profile& profile_;
     AppGlobals& globals_;
     SingleInstance instance_;
+    MessageBox* boxes_;
     std::unique_ptr<QzedMainWindow> frame_;
 };
 
