@@ -56,6 +56,8 @@ public:
     // Types UTF-8 text as the keyboard would; false (with a beep and a
     // message) at the first character that has no Shift-JIS form.
     bool TypeText(const QString& text);
+    // The caret rectangle while it is shown (blinking or not); empty else.
+    QRect CaretRect() const { return caretExists_ && caretVisible_ ? caret_ : QRect(); }
 
     // ViewHost
     int ClientWidth() override;

@@ -61,6 +61,11 @@ private:
         QTest::keyClicks(canvas, "ab");
         QTest::keyClick(canvas, Qt::Key_Return);
         Commit(canvas, QStringLiteral("漢"));
+        // The caret sits after 漢 on the second row, two cells from the left edge.
+        const QRect caret = child->ViewWidget()->CaretRect();
+        if (caret.isEmpty()) return "<no caret>";
+        const int rh = child->ViewWidget()->View().RowHeight(), cw = child->ViewWidget()->View().CellWidth();
+        if (caret.left() != 2 * cw || caret.top() < rh || caret.bottom() >= 2 * rh) return "<caret place>";
         *title = child->windowTitle();
         if (!child->Doc().IsModified()) return "<not modified>";
         w.FileSave();
