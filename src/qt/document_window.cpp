@@ -51,6 +51,11 @@ void CQzedChild::UpdateTitle() {
 }
 
 void CQzedChild::closeEvent(QCloseEvent* e) {
+    // A window already answered for (closing twice) asks nothing more.
+    if (property("qzClosed").toBool()) {
+        e->accept();
+        return;
+    }
     if (!manager_.QueryClose(*this)) {
         e->ignore();
         return;

@@ -66,8 +66,8 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
 }
 
 QzedMainWindow::~QzedMainWindow() {
-    // Children hold views of documents the manager's windows own: close them first.
-    mdi_->closeAllSubWindows();
+    // The children go before the manager their windows report to. Their save
+    // questions were asked by the close, if any: none is asked again here.
     for (QMdiSubWindow* w : mdi_->subWindowList()) delete w;
 }
 

@@ -160,6 +160,33 @@ private slots:
         QCOMPARE(lastClosed, 1);
     }
 
+    void closingTheFrameAsksEachModifiedDocumentOnce() {
+        const QString a = dir_.filePath("fa.txt"), b = dir_.filePath("fb.txt");
+        QVERIFY(WriteAll(a, "1\r\n") && WriteAll(b, "2\r\n"));
+        boxes_.shown.clear();
+        {
+            QzedMainWindow w(profile_, nullptr, &boxes_);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            CQzedChild* ca = w.Documents().Open(a.toStdString());
+            CQzedChild* cb = w.Documents().Open(b.toStdString());
+            QVERIFY(ca && cb);
+            QTest::keyClicks(ca->ViewWidget()->Canvas(), "x");
+            QTest::keyClicks(cb->ViewWidget()->Canvas(), "y");
+            // Cancel on the second keeps the editor and that document.
+            boxes_.answers = {MbResult::No, MbResult::Cancel};
+            QVERIFY(!w.close());
+            QCOMPARE(boxes_.shown.size(), size_t(2));
+            QCOMPARE(w.Documents().Children().size(), size_t(1));
+            boxes_.answers = {MbResult::No};
+            QVERIFY(w.close());
+            QCOMPARE(boxes_.shown.size(), size_t(3));
+        }
+        QCOMPARE(boxes_.shown.size(), size_t(3));
+        QCOMPARE(ReadAll(a), QByteArray("1\r\n"));
+        QCOMPARE(ReadAll(b), QByteArray("2\r\n"));
+    }
+
     void newDocumentsAreNumbered() {
         QzedMainWindow w(profile_, nullptr, &boxes_);
         w.show();
