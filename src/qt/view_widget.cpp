@@ -92,6 +92,10 @@ void ViewCanvas::keyReleaseEvent(QKeyEvent* e) {
 
 void ViewCanvas::inputMethodEvent(QInputMethodEvent* e) {
     if (!e->commitString().isEmpty()) w_.TypeText(e->commitString());
+    if (w_.preedit_ != e->preeditString() || !w_.preedit_.isEmpty()) {
+        w_.preedit_ = e->preeditString();
+        update();
+    }
     e->accept();
 }
 
@@ -246,6 +250,19 @@ void QzedViewWidget::Paint(QPainter& p, const QRect& r) {
     if (caretExists_ && caretVisible_ && caretOn_) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.fillRect(caret_, Qt::white);
+    }
+    if (!preedit_.isEmpty()) {
+        // Composition is shown where it will land, underlined, over the text.
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        QFont f = fonts_[0];
+        f.setUnderline(true);
+        p.setFont(f);
+        const QFontMetrics fm(f);
+        const int rh = view_->RowHeight();
+        const QRect box(composition_.x(), composition_.y(), fm.horizontalAdvance(preedit_) + 2, rh);
+        p.fillRect(box, Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(box.x() + 1, box.y() + fm.ascent(), preedit_);
     }
 }
 

@@ -129,6 +129,7 @@ private:
     QRect caret_;
     QTimer blink_;
     QPoint composition_;
+    QString preedit_;  // the input method's text still being composed
     std::map<int, std::unique_ptr<QTimer>> timers_;
     bool escDown_ = false, spaceDown_ = false;
 };

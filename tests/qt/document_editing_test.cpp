@@ -60,6 +60,9 @@ private:
         QTest::qWait(20);
         QTest::keyClicks(canvas, "ab");
         QTest::keyClick(canvas, Qt::Key_Return);
+        // Text still being composed is not typed.
+        QInputMethodEvent composing(QStringLiteral("かん"), {});
+        QApplication::sendEvent(canvas, &composing);
         Commit(canvas, QStringLiteral("漢"));
         // The caret sits after 漢 on the second row, two cells from the left edge.
         const QRect caret = child->ViewWidget()->CaretRect();
