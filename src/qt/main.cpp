@@ -1,18 +1,22 @@
 // qzed32: the editor program.
 #include <QApplication>
 
-#include "qt/main_window.h"
+#include "app/startup.h"
 #include "qt/qsettings_profile.h"
-#include "settings/settings.h"
+#include "qt/qt_startup_host.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qz::QSettingsProfile profile;
-    qz::QzedMainWindow frame(profile);
-    if (profile.GetProfileInt("WindowSize", "Status", qz::kFrameNormal) == qz::kFrameMaximized)
-        frame.showMaximized();
-    else
-        frame.show();
+    qz::AppGlobals globals;
+    qz::QtStartupHost host(profile, globals);
+    std::vector<std::string> args;
+    for (const QString& a : app.arguments().mid(1)) args.push_back(a.toStdString());
+    switch (qz::RunStartup(host, profile, args, globals)) {
+    case qz::StartResult::HandedOver: return 0;
+    case qz::StartResult::Failed: return 1;
+    case qz::StartResult::Started: break;
+    }
     const int rc = app.exec();
     profile.Sync();
     return rc;

@@ -1,29 +1,55 @@
-// The editor's top-level window: the MDI area that will hold the documents.
+// The editor's top-level window: the MDI area with the documents, the menus
+// and the status bar.
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
+class QLabel;
 class QMdiArea;
 
 namespace qz {
 
+class DocumentManager;
+class MessageBox;
 class Profile;
+class QtMessageBox;
 
 class QzedMainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Loads the whole settings record from profile, as the frame's creation
-    // handler does, and moves the window to the stored rectangle.
-    explicit QzedMainWindow(Profile& profile, QWidget* parent = nullptr);
+    // handler does, and moves the window to the stored rectangle. boxes: the
+    // message boxes of the documents (null: real ones).
+    explicit QzedMainWindow(Profile& profile, QWidget* parent = nullptr, MessageBox* boxes = nullptr);
+    ~QzedMainWindow() override;
 
     QMdiArea* mdiArea() const { return mdi_; }
+    DocumentManager& Documents() { return *docs_; }
+    MessageBox& Boxes() { return *boxes_; }
+    QLabel* MessagePane() const { return message_; }
+    QLabel* RowPane() const { return row_; }
+    QLabel* ColumnPane() const { return column_; }
+
+    void FileNew();
+    void FileOpen();
+    void FileSave();
+    void FileClose();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void BuildMenus();
+
     Profile& profile_;
     QMdiArea* mdi_;
+    std::unique_ptr<QtMessageBox> ownBoxes_;
+    MessageBox* boxes_;
+    std::unique_ptr<DocumentManager> docs_;
+    QLabel* message_;
+    QLabel* row_;
+    QLabel* column_;
 };
 
 }  // namespace qz

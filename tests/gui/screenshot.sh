@@ -10,6 +10,7 @@ out=$(realpath -m "$1"); shift
 scratch=$(mktemp -d)
 export XDG_CONFIG_HOME=$scratch/config
 export QZED_ARGS="$*"
+export QZED_TYPE="${QZED_TYPE:-}"
 export QZED_OUT=$out QZED_BIN=$top/build/bin/qzed32 QZED_HERE=$here
 xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
   "$QZED_BIN" $QZED_ARGS &
@@ -19,6 +20,11 @@ xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
     [ -n "$wid" ] && break; sleep 0.2
   done
   sleep 1
+  # No window manager runs under Xvfb: give the editor the keyboard itself,
+  # then type what QZED_TYPE asks (xdotool key names, blank-separated).
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  if [ -n "${QZED_TYPE:-}" ]; then xdotool key --window "$wid" $QZED_TYPE; fi
+  sleep 0.5
   echo "window title: $(xdotool getwindowname "$wid")"
   import -window root "$QZED_OUT"
   /usr/bin/python3 "$QZED_HERE/close_window.py" "$wid"

@@ -1,0 +1,97 @@
+// The Qt side of start-up and of a later start's hand-over.
+// Before any Qt header: the template table has a member named like Qt's
+// "slots" keyword macro.
+#include "lang/language_data.h"
+
+#include "qt/qt_startup_host.h"
+
+#include <QTimer>
+
+#include "qt/document_window.h"
+#include "qt/main_window.h"
+#include "qt/view_widget.h"
+#include "settings/settings.h"
+
+namespace qz {
+
+QtStartupHost::QtStartupHost(Profile& profile, AppGlobals& globals, QString instanceName,
+                             MessageBox* boxes)
+    : profile_(profile), globals_(globals), instance_(std::move(instanceName)), boxes_(boxes) {
+    connect(&instance_, &SingleInstance::handOverReceived, this,
+            [this](const QString& dir, const QStringList& args) { ReceiveHandOver(dir, args); });
+}
+
+QtStartupHost::~QtStartupHost() = default;
+
+bool QtStartupHost::AcquireStartLock() { return instance_.AcquireStartLock(); }
+void QtStartupHost::ReleaseStartLock() { instance_.ReleaseStartLock(); }
+
+bool QtStartupHost::HandOverToRunningInstance(const std::string& dir,
+                                              const std::vector<std::string>& args) {
+    QStringList words;
+    for (const std::string& a : args) words << QString::fromStdString(a);
+    return instance_.HandOver(QString::fromStdString(dir), words);
+}
+
+bool QtStartupHost::BecomeRunningInstance() { return instance_.Listen(); }
+
+bool QtStartupHost::CreateFrame() {
+    frame_ = std::make_unique<QzedMainWindow>(profile_, nullptr, boxes_);
+    // The keyword and template tables follow the settings the frame loaded.
+    LoadLanguageData(frame_->Boxes());
+    frame_->Documents().onLastClosed = [this] { LastDocumentClosed(); };
+    return true;
+}
+
+void QtStartupHost::ShowFrame(FrameShow how) {
+    switch (how) {
+    case FrameShow::Maximized: frame_->showMaximized(); break;
+    case FrameShow::Normal: frame_->show(); break;
+    case FrameShow::Hidden: break;
+    }
+}
+
+// The OS command window has no worker yet: there is nothing to start, and
+// start-up goes on as if it had started.
+bool QtStartupHost::StartWorker() { return true; }
+
+// Crash recovery has no saved state to look at yet: nothing to reopen.
+int QtStartupHost::RecoveryCheck(std::string& reopenPath) {
+    reopenPath.clear();
+    return 0;
+}
+
+// The notification-area icon of resident mode is not built yet.
+void QtStartupHost::AddTrayIcon() {}
+
+bool QtStartupHost::OpenFromCommandLine(const std::string& fullPath, bool viewMode, uint32_t line) {
+    CQzedChild* child = frame_->Documents().Open(fullPath);
+    if (!child || !child->ViewWidget()) return false;
+    if (viewMode) child->Doc().SetReadOnly(true);
+    if (line > 0) child->ViewWidget()->View().GoToLine(line);
+    return true;
+}
+
+// The reopen list of the previous run is not kept yet, so "-q" opens nothing.
+void QtStartupHost::ReopenPreviousRun() {}
+
+MessageBox& QtStartupHost::Messages() { return frame_->Boxes(); }
+
+void QtStartupHost::ReceiveHandOver(const QString& dir, const QStringList& args) {
+    if (!frame_) return;
+    std::vector<std::string> words;
+    for (const QString& a : args) words.push_back(a.toStdString());
+    ParseCommandLine(dir.toStdString(), words, nullptr, globals_.state, *this);
+    if (frame_->isMinimized()) frame_->showNormal();
+    frame_->show();
+    frame_->raise();
+    frame_->activateWindow();
+}
+
+void QtStartupHost::LastDocumentClosed() {
+    const int mode = TheSettings().env.EndMode;
+    if (mode == 2 || (mode == 1 && globals_.state.startedWithFiles))
+        QTimer::singleShot(0, frame_.get(), [this] { frame_->close(); });
+}
+
+}  // namespace qz

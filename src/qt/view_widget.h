@@ -1,0 +1,137 @@
+// QzedViewWidget: the window of one editing view. It draws the rows the view
+// hands over on a fixed cell grid and turns keys, input-method text, mouse and
+// scroll bars into the view's handlers.
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "view/qzed_view.h"
+#include "view/view_host.h"
+
+class QScrollBar;
+
+namespace qz {
+
+class QzedViewWidget;
+
+// The drawing surface inside the scroll bars; it is the view's client area.
+class ViewCanvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit ViewCanvas(QzedViewWidget& owner);
+    QVariant inputMethodQuery(Qt::InputMethodQuery q) const override;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void keyReleaseEvent(QKeyEvent*) override;
+    void inputMethodEvent(QInputMethodEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
+    void mouseDoubleClickEvent(QMouseEvent*) override;
+    void wheelEvent(QWheelEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
+    bool focusNextPrevChild(bool) override { return false; }  // Tab is a key of the text
+
+private:
+    QzedViewWidget& w_;
+};
+
+class QzedViewWidget : public QWidget, public ViewHost {
+    Q_OBJECT
+public:
+    QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent = nullptr);
+    ~QzedViewWidget() override;
+
+    CQzedView& View() { return *view_; }
+    ViewCanvas* Canvas() const { return canvas_; }
+    // Types UTF-8 text as the keyboard would; false (with a beep and a
+    // message) at the first character that has no Shift-JIS form.
+    bool TypeText(const QString& text);
+    // The caret rectangle while it is shown (blinking or not); empty else.
+    QRect CaretRect() const { return caretExists_ && caretVisible_ ? caret_ : QRect(); }
+
+    // ViewHost
+    int ClientWidth() override;
+    int ClientHeight() override;
+    int CharWidth() override { return charW_; }
+    int CharHeight() override { return charH_; }
+    void DrawRow(int screenRow, const std::vector<PaintRun>& runs) override;
+    void ScrollRows(int rows) override;
+    void InvalidateAll() override;
+    void CreateCaret(int width, int height) override;
+    void DestroyCaret() override;
+    void ShowCaret() override;
+    void HideCaret() override;
+    void SetCaretPos(int x, int y) override;
+    void SetCompositionWindow(int x, int y) override;
+    void SetCompositionFont() override {}
+    void SetInputMethodOpen(bool open) override;
+    void XorGuideLines(const GuideLines& lines) override;
+    void SetScrollBar(bool vertical, int min, int max, int page, int pos) override;
+    void SetPositionPanes(const std::string& row, const std::string& column) override;
+    bool IsActiveView() override;
+    void ShowMessage(const std::string& utf8, MessageKind kind) override;
+    void Beep() override;
+    MessageBox& Boxes() override { return boxes_; }
+    bool IsKeyDown(AsyncKey key) override;
+    void SetTimer(int id, int milliseconds) override;
+    void KillTimer(int id) override;
+    void CaptureMouse(bool capture) override;
+    void SetPointer(PointerShape shape) override;
+    void RepeatPointerPosition() override;
+    void Sleep(int milliseconds) override;
+    bool WindowSelectActive() override { return false; }
+    int ShellOpen(const std::string& target) override;
+    bool AskOpenFile(const std::string& titleUtf8, const std::string& filterUtf8,
+                     std::string* pathUtf8) override;
+    bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
+                       long* line) override;
+
+    // What the frame shows: the active view's panes and the message area.
+    std::function<void(const QString& row, const QString& column)> onPanes;
+    std::function<void(const QString& text, MessageKind kind)> onMessage;
+    // A view timer ran out (the view has no timer handler of its own yet).
+    std::function<void(int id)> onTimer;
+
+    // The fonts rows are drawn with, from the settings' display font.
+    static QFont DisplayFont();
+
+private:
+    friend class ViewCanvas;
+    void Paint(QPainter& p, const QRect& r);
+    void Resized();
+    void Key(QKeyEvent* e);
+    void BlinkCaret();
+    void DrawCell(QPainter& p, int x, int y, const QString& s, int cells);
+
+    CQzedDoc& doc_;
+    MessageBox& boxes_;
+    ViewCanvas* canvas_;
+    QScrollBar* vbar_;
+    QScrollBar* hbar_;
+    std::unique_ptr<CQzedView> view_;
+    QImage image_;
+    bool needFull_ = true;
+    bool updatingBars_ = false;
+    QFont fonts_[3];
+    int charW_ = 8, charH_ = 16;
+    // caret
+    bool caretExists_ = false, caretVisible_ = false, caretOn_ = true;
+    QRect caret_;
+    QTimer blink_;
+    QPoint composition_;
+    QString preedit_;  // the input method's text still being composed
+    std::map<int, std::unique_ptr<QTimer>> timers_;
+    bool escDown_ = false, spaceDown_ = false;
+};
+
+}  // namespace qz
