@@ -12,7 +12,7 @@
 #include "app/app_title.h"
 #include "platform/paths.h"
 #include "qt/document_window.h"
-#include "qt/message_box_qt.h"
+#include "qt/qt_message_box.h"
 #include "settings/settings.h"
 #include "view/view_host.h"
 

@@ -9,7 +9,7 @@ namespace qz {
 
 class QtMessageBox : public MessageBox {
 public:
-    explicit QtMessageBox(QWidget* parent) : parent_(parent) {}
+    explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
     MbResult Show(const std::string& text, const std::string& caption, MbIcon icon,
                   MbButtons buttons) override;
     void SetParent(QWidget* parent) { parent_ = parent; }
