@@ -190,6 +190,17 @@ public:
     // The box between two corners as clipboard text (rows with CR LF).
     std::string BoxText(uint32_t r1, int c1, uint32_t r2, int c2);
 
+    // ---------------------------------------------------------------- search
+    void SearchNext();                     // 45
+    void SearchPrevious();                 // 46
+    // A search from a dialog: the string becomes the current one first.
+    // True when found.
+    bool SearchFor(const std::string& sjis, bool upward, unsigned options);
+    // Replace-all from start (1 from the dialog: the whole text, and the
+    // caret goes to the end afterwards). Returns the number replaced.
+    long ReplaceAllFrom(const std::string& fromSjis, const std::string& toSjis, unsigned options,
+                        uint32_t start, bool interruptible);
+
     // ---------------------------------------------------------------- state
     uint32_t TopRow() const { return top_; }
     int LeftColumn() const { return left_; }
