@@ -168,6 +168,11 @@ void CQzedView::BoxPromptEnter() {
         RedrawAll();
         return;
     }
+    if (mode == 17 && doc_.IsReadOnly()) {
+        EndMarking();
+        RedrawAll();
+        return ErrorMessage(kWriteProtected);
+    }
     BoxToClipboard(mode == 17, r1, c1, r2, c2);
 }
 

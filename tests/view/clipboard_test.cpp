@@ -272,6 +272,32 @@ TEST_F(Clip, PasteModeInsertsABoxOnlyForThisProgramsBox) {
     }
 }
 
+struct Corners {
+    uint32_t r1 = 0, r2 = 0;
+    int c1 = 0, c2 = 0;
+};
+Corners lastCorners;
+
+TEST_F(Clip, TheCalculationPromptHandsItsBoxToItsHandler) {
+    ViewScript s("‸12 34\n56 78\n");
+    Make(s);
+    lastCorners = Corners();
+    s.view->SetBoxPromptHandler(64, [](CQzedView&, uint32_t r1, int c1, uint32_t r2, int c2) {
+        lastCorners = Corners{r1, r2, c1, c2};
+    });
+    s.view->StartBoxPrompt(64, "表計算");
+    s.Run("enter");
+    EXPECT_EQ(s.view->BoxPromptMode(), 65);
+    s.Run("down right right enter");
+    EXPECT_EQ(s.view->BoxPromptMode(), 0);
+    EXPECT_EQ(lastCorners.r1, 1u);
+    EXPECT_EQ(lastCorners.r2, 2u);
+    EXPECT_EQ(lastCorners.c1, 1);
+    EXPECT_EQ(lastCorners.c2, 3);
+    EXPECT_EQ(s.view->BoxText(1, 1, 2, 3), "12\r\n56\r\n");
+    EXPECT_FALSE(clip.hasText);
+}
+
 TEST_F(Clip, CancelEndsPromptAndSelection) {
     ViewScript s("‸abc\n");
     Make(s);
