@@ -50,6 +50,10 @@ const std::unordered_map<int32_t, Run>& Table() {
         {53, [](CQzedView& v, int32_t) { v.TabKey(); }},
         {79, [](CQzedView& v, int32_t) { v.JumpLastEdit(); }},
         {80, [](CQzedView& v, int32_t) { v.EditProhibit(); }},
+        // search
+        {23, [](CQzedView& v, int32_t) { v.SearchStringFromCaret(); }},
+        {45, [](CQzedView& v, int32_t) { v.SearchNext(); }},
+        {46, [](CQzedView& v, int32_t) { v.SearchPrevious(); }},
         // motion
         {18, [](CQzedView& v, int32_t) { v.FileEnd(); }},
         {19, [](CQzedView& v, int32_t) { v.FileTop(); }},

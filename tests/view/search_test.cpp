@@ -38,6 +38,21 @@ TEST_F(ViewSearch, NextAndPreviousMoveToTheMatchAndHighlightIt) {
     EXPECT_EQ(s.log.entries.back(), (LogEntry{kLogCommand, 46, 0}));
 }
 
+TEST_F(ViewSearch, TheWordUnderTheCaretBecomesTheSearchString) {
+    ViewScript s("int co‸unt_2 = 漢字x;\n");
+    s.view->SearchStringFromCaret();
+    EXPECT_EQ(TheSettings().searchKey, "count_2");
+    EXPECT_EQ(s.host.LastMessage()->text, "検索文字列:[count_2]");
+    EXPECT_EQ(s.Text(), "int co‸unt_2 = 漢字x;\n");  // no search runs
+    s.view->SetCaret(1, 17);  // the second kanji
+    s.view->SearchStringFromCaret();
+    EXPECT_EQ(s.host.LastMessage()->text, "検索文字列:[漢字]");
+    s.view->SetCaret(1, 4);  // a blank: no word
+    s.view->SearchStringFromCaret();
+    EXPECT_EQ(s.host.beeps, 1);
+    EXPECT_EQ(s.host.LastMessage()->text, "検索文字列:[漢字]");
+}
+
 TEST_F(ViewSearch, AKanjiSearchStringIsShownInTheMessage) {
     ViewScript s("‸abc\n");
     s.view->SearchFor(Utf8ToSjis("漢字"), false, 0);
