@@ -54,6 +54,7 @@ const std::unordered_map<int32_t, Run>& Table() {
         {23, [](CQzedView& v, int32_t) { v.SearchStringFromCaret(); }},
         {45, [](CQzedView& v, int32_t) { v.SearchNext(); }},
         {46, [](CQzedView& v, int32_t) { v.SearchPrevious(); }},
+        {50, [](CQzedView& v, int32_t) { v.BracketJump(); }},
         // motion
         {18, [](CQzedView& v, int32_t) { v.FileEnd(); }},
         {19, [](CQzedView& v, int32_t) { v.FileTop(); }},

@@ -195,6 +195,7 @@ public:
     void SearchPrevious();                 // 46
     // The word under the caret becomes the search string; no search runs.
     void SearchStringFromCaret();          // 23
+    void BracketJump();                    // 50
     // A search from a dialog: the string becomes the current one first.
     // True when found.
     bool SearchFor(const std::string& sjis, bool upward, unsigned options);

@@ -127,3 +127,36 @@ TEST_F(ViewSearch, EscapeStopsReplaceAllAndKeepsWhatWasDone) {
 
 }  // namespace
 }  // namespace qz::testing
+
+namespace qz::testing {
+namespace {
+
+TEST(BracketJump, SkipsNestedPairsBothWays) {
+    ResetSettings();
+    // The trail byte of "±" (0x81 0x7D) is the byte of "}": it must not count.
+    ViewScript s("‸{ a { b } ± }\nx\n");
+    ASSERT_EQ(Utf8ToSjis("±"), "\x81}");
+    s.view->BracketJump();
+    EXPECT_EQ(s.Text(), "{ a { b } ± ‸}\nx\n");
+    s.view->BracketJump();
+    EXPECT_EQ(s.Text(), "‸{ a { b } ± }\nx\n");
+}
+
+TEST(BracketJump, PreprocessorLinesAndRefusals) {
+    ResetSettings();
+    ViewScript s("#if A\n#if B\n#endif\n‸#else\nx\n#endif\n");
+    s.view->BracketJump();
+    EXPECT_EQ(s.Text(), "#if A\n#if B\n#endif\n#else\nx\n‸#endif\n");
+    s.view->BracketJump();
+    EXPECT_EQ(s.Text(), "‸#if A\n#if B\n#endif\n#else\nx\n#endif\n");
+    s.view->SetCaret(5, 1);  // "x"
+    s.view->BracketJump();
+    EXPECT_EQ(s.host.LastMessage()->text, "このカッコ又は定義文字は不正です");
+    ViewScript t("‸(()\n");
+    t.view->BracketJump();
+    EXPECT_EQ(t.host.LastMessage()->text, "Could not find");
+    EXPECT_EQ(t.host.beeps, 1);
+}
+
+}  // namespace
+}  // namespace qz::testing
