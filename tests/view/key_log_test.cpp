@@ -2,6 +2,7 @@
 // once and repeated as one undo step, Esc between passes.
 #include <gtest/gtest.h>
 
+#include "view/fake_clipboard.h"
 #include "view/key_log.h"
 #include "view/view_script.h"
 
@@ -87,6 +88,25 @@ TEST_F(KeyLog, ANewRecordingReplacesTheLogAtItsFirstEntry) {
     EXPECT_EQ(TheKeyLog().count, 2);  // armed: the old log still stands
     s.Type("c");
     EXPECT_EQ(TheKeyLog().count, 1);
+}
+
+TEST_F(KeyLog, ASelectionWithItsCharacterSearchReplaysAgainstTheNewCaret) {
+    ViewScript s("‸ab;cd;\nxyz;w\n");
+    fakes::FakeClipboard clip;
+    s.view->SetClipboard(&clip);
+    ViewKeyLog log(*s.view, s.host, &pane);
+    s.view->SetRecorder(&log);
+    log.ToggleRecording();
+    s.view->StartCommandSelection();
+    s.Type(";");
+    s.view->Copy();
+    log.ToggleRecording();
+    EXPECT_EQ(clip.text, "ab");
+    EXPECT_EQ(TheKeyLog().count, 3);
+    s.view->SetCaret(2, 1);
+    log.ReplayOnce();
+    EXPECT_EQ(clip.text, "xyz");
+    EXPECT_FALSE(s.view->CommandSelectionActive());
 }
 
 class Repeat : public KeyLog {
