@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/qzed_doc.h"
+#include "view/clipboard.h"
 #include "view/delete_ring.h"
 #include "view/key_log_recorder.h"
 #include "view/view_host.h"
@@ -39,6 +40,7 @@ public:
     CQzedView& operator=(const CQzedView&) = delete;
 
     void SetRecorder(KeyLogRecorder* recorder) { recorder_ = recorder; }
+    void SetClipboard(Clipboard* clipboard) { clipboard_ = clipboard; }
     CQzedDoc& Doc() { return doc_; }
 
     // ---------------------------------------------------------------- geometry
@@ -164,6 +166,44 @@ public:
     // Reads a file as the insert-file command does, into the text at the caret.
     bool InsertFileAt(const std::string& pathUtf8);
 
+    // ---------------------------------------------------------------- undo, selection, clipboard
+    void UndoCommand();                    // 20
+    void RedoCommand();                    // 68
+    void StartCommandSelection();          // 12
+    void CancelCommand();                  // 4
+    void Cut();                            // 10
+    void Copy();                           // 11
+    void Paste();                          // 9
+    void BoxCut();                         // 64
+    void BoxYank();                        // 65
+    void BoxPaste();                       // 66
+    void BoxInsert();                      // 67
+    void BoxPromptEnter();                 // 52
+    void SelectionCharSearch(uint8_t c);   // 51
+    // Two-point prompts: mode 16 box cut, 32 box yank, 64 the calculation;
+    // the first Enter adds 1. The calculation hands its second point to
+    // the handler set here.
+    void StartBoxPrompt(int mode, const char* promptUtf8);
+    void SetBoxPromptHandler(int mode, void (*handler)(CQzedView&, uint32_t r1, int c1, uint32_t r2, int c2));
+    bool CommandSelectionActive() const { return cmdSel_; }
+    int BoxPromptMode() const { return boxMode_; }
+    // The box between two corners as clipboard text (rows with CR LF).
+    std::string BoxText(uint32_t r1, int c1, uint32_t r2, int c2);
+
+    // ---------------------------------------------------------------- search
+    void SearchNext();                     // 45
+    void SearchPrevious();                 // 46
+    // The word under the caret becomes the search string; no search runs.
+    void SearchStringFromCaret();          // 23
+    void BracketJump();                    // 50
+    // A search from a dialog: the string becomes the current one first.
+    // True when found.
+    bool SearchFor(const std::string& sjis, bool upward, unsigned options);
+    // Replace-all from start (1 from the dialog: the whole text, and the
+    // caret goes to the end afterwards). Returns the number replaced.
+    long ReplaceAllFrom(const std::string& fromSjis, const std::string& toSjis, unsigned options,
+                        uint32_t start, bool interruptible);
+
     // ---------------------------------------------------------------- state
     uint32_t TopRow() const { return top_; }
     int LeftColumn() const { return left_; }
@@ -244,10 +284,28 @@ private:
     void RuleLineSingle(int op, int direction);
     void MoveAfterRule(int direction, int cells);
     void MakeCellSingle(uint32_t* abs);
+    void RedrawAll();
+    void EndMarking();
+    bool StreamRange(uint32_t* a, uint32_t* b);
+    void StreamToClipboard(bool cut);
+    void BoxToClipboard(bool cut, uint32_t r1, int c1, uint32_t r2, int c2);
+    void BoxFromClipboard(bool overwrite, const char* caption);
+    bool OpenClipboard(const char* caption);
+    void ClipboardFailure(const char* text, const char* caption);
+    struct BoxPiece { uint32_t abs, length; };
+    std::vector<BoxPiece> BoxPieces(uint32_t r1, int c1, uint32_t r2, int c2);
 
     CQzedDoc& doc_;
     ViewHost& host_;
     KeyLogRecorder* recorder_ = nullptr;
+    Clipboard* clipboard_ = nullptr;
+
+    // command selection and two-point prompts
+    bool cmdSel_ = false;
+    int boxMode_ = 0;
+    uint32_t firstRow_ = 1, firstOff_ = 1;
+    int firstCol_ = 1;
+    void (*calcHandler_)(CQzedView&, uint32_t, int, uint32_t, int) = nullptr;
 
     // geometry and position
     uint32_t top_ = 1;

@@ -144,7 +144,9 @@ void CQzedView::NormaliseCaret() {
 }
 
 void CQzedView::CancelSelection() {
-    if (keySel_ == kSelNone) return;
+    // The command selection and a prompt's box live in the key selection;
+    // only their own end clears them.
+    if (keySel_ == kSelNone || cmdSel_ || (boxMode_ & 15)) return;
     if (keySel_ == kSelDragging) host_.CaptureMouse(false);
     keySel_ = kSelNone;
     dragBox_ = false;

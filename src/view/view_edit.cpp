@@ -142,6 +142,11 @@ void CQzedView::OnChar(uint8_t c) {
         if (TheSettings().env.AsinMode == 3) PrefixStroke(c);
         return;  // in the other schemes the key only clears the flag
     }
+    if (cmdSel_) return SelectionCharSearch(c);
+    if (boxMode_ != 0) {
+        if (c == 10) BoxPromptEnter();
+        return;
+    }
     if (!BeginEdit(c, 0, true, true)) {
         leadTyped_ = false;
         return;

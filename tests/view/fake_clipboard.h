@@ -1,0 +1,39 @@
+// A clipboard for tests: holds one text and who wrote it; failures on demand.
+#pragma once
+
+#include <string>
+
+#include "view/clipboard.h"
+
+namespace qz::fakes {
+
+class FakeClipboard : public Clipboard {
+public:
+    std::string text;
+    bool hasText = false;
+    bool ours = false;
+    bool failOpen = false, failSet = false;
+    int opens = 0, closes = 0;
+
+    bool Open() override { return failOpen ? false : (++opens, true); }
+    void Close() override { ++closes; }
+    bool Empty() override {
+        text.clear(), hasText = false, ours = true;
+        return true;
+    }
+    bool SetText(const std::string& t) override {
+        if (failSet) return false;
+        text = t, hasText = true;
+        return true;
+    }
+    bool GetText(std::string* t) override {
+        if (!hasText) return false;
+        *t = text.substr(0, text.find('\0'));
+        return true;
+    }
+    bool OwnedByThisProgram() override { return ours; }
+    // Another program put text there.
+    void Foreign(const std::string& t) { text = t, hasText = true, ours = false; }
+};
+
+}  // namespace qz::fakes
