@@ -99,6 +99,41 @@ bool SamePath(std::string_view a, std::string_view b) {
     return CanonicalPath(a) == CanonicalPath(b);
 }
 
+namespace {
+size_t Utf8Length(std::string_view s, size_t i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    size_t j = 1;
+    while (j < len && i + j < s.size() && (static_cast<unsigned char>(s[i + j]) & 0xC0) == 0x80) ++j;
+    return j;
+}
+}  // namespace
+
+bool MatchWildcard(std::string_view p, std::string_view s) {
+    size_t pi = 0, si = 0;
+    size_t star = std::string_view::npos, resume = 0;
+    while (si < s.size()) {
+        if (pi < p.size() && p[pi] == '*') {
+            star = ++pi;
+            resume = si;
+        } else if (pi < p.size() && p[pi] == '?') {
+            ++pi;
+            si += Utf8Length(s, si);
+        } else if (pi < p.size() && p[pi] == s[si]) {
+            ++pi;
+            ++si;
+        } else if (star != std::string_view::npos) {
+            pi = star;
+            resume += Utf8Length(s, resume);
+            si = resume;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == '*') ++pi;
+    return pi == p.size();
+}
+
 std::string CurrentDirectory() {
     char buf[PATH_MAX];
     if (getcwd(buf, sizeof buf)) return buf;

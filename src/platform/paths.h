@@ -37,6 +37,10 @@ std::string CanonicalPath(std::string_view path);
 // compare: case-sensitively, after canonicalisation.
 bool SamePath(std::string_view a, std::string_view b);
 
+// Whether a file name matches a pattern with '*' (any run) and '?' (one
+// UTF-8 character). Case-sensitive, as names are on POSIX.
+bool MatchWildcard(std::string_view pattern, std::string_view name);
+
 std::string CurrentDirectory();
 bool SetCurrentDirectory(const std::string& dir);
 

@@ -68,3 +68,15 @@ TEST(Paths, ProgramFolderFollowsQzedHome) {
     EXPECT_EQ(ProgramFolder()[0], '/');
     if (old) setenv("QZED_HOME", saved.c_str(), 1);
 }
+
+TEST(Paths, WildcardsMatchWholeCharacters) {
+    EXPECT_TRUE(MatchWildcard("*.c", "main.c"));
+    EXPECT_FALSE(MatchWildcard("*.c", "main.cpp"));
+    EXPECT_TRUE(MatchWildcard("a?c", "a漢c"));  // ? takes one UTF-8 character
+    EXPECT_FALSE(MatchWildcard("a?c", "abbc"));
+    EXPECT_TRUE(MatchWildcard("*", ".hidden"));
+    EXPECT_TRUE(MatchWildcard("**x*", "abxcd"));
+    EXPECT_FALSE(MatchWildcard("*.C", "main.c"));  // case-sensitive
+    EXPECT_TRUE(MatchWildcard("", ""));
+    EXPECT_FALSE(MatchWildcard("", "a"));
+}

@@ -1,6 +1,8 @@
 // Folder listing and matching for the grep program's file arguments.
 #include "qzgrep/file_walk.h"
 
+#include "platform/paths.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -9,14 +11,6 @@
 
 namespace qzgrep {
 namespace {
-
-size_t Utf8Length(std::string_view s, size_t i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    size_t j = 1;
-    while (j < len && i + j < s.size() && (static_cast<unsigned char>(s[i + j]) & 0xC0) == 0x80) ++j;
-    return j;
-}
 
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
 
@@ -66,7 +60,7 @@ public:
                 return;
             }
             for (const std::string& n : names)
-                if (MatchName(pattern, n)) Candidate(dir + n);
+                if (qz::MatchWildcard(pattern, n)) Candidate(dir + n);
         } else if (!pattern.empty() && Exists(dir + pattern)) {
             Candidate(dir + pattern);
         }
@@ -95,31 +89,6 @@ private:
 };
 
 }  // namespace
-
-bool MatchName(std::string_view p, std::string_view s) {
-    size_t pi = 0, si = 0;
-    size_t star = std::string_view::npos, resume = 0;
-    while (si < s.size()) {
-        if (pi < p.size() && p[pi] == '*') {
-            star = ++pi;
-            resume = si;
-        } else if (pi < p.size() && p[pi] == '?') {
-            ++pi;
-            si += Utf8Length(s, si);
-        } else if (pi < p.size() && p[pi] == s[si]) {
-            ++pi;
-            ++si;
-        } else if (star != std::string_view::npos) {
-            pi = star;
-            resume += Utf8Length(s, resume);
-            si = resume;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == '*') ++pi;
-    return pi == p.size();
-}
 
 long WalkFileArgument(const std::string& arg, bool recurse, const WalkCallbacks& cb) {
     size_t slash = arg.rfind('/');

@@ -8,9 +8,6 @@
 
 namespace qzgrep {
 
-// Whether name matches pattern: '*' any run of bytes, '?' one character (a
-// UTF-8 sequence counts as one), everything else itself, case-sensitively.
-bool MatchName(std::string_view pattern, std::string_view name);
 
 struct WalkCallbacks {
     std::function<void(const std::string& path)> file;        // a file to search

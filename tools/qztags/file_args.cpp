@@ -12,14 +12,6 @@
 namespace qztags {
 namespace {
 
-size_t Utf8Length(std::string_view s, size_t i) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    size_t j = 1;
-    while (j < len && i + j < s.size() && (static_cast<unsigned char>(s[i + j]) & 0xC0) == 0x80) ++j;
-    return j;
-}
-
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
 
 // Directory entries sorted by name, so the tags file does not depend on the
@@ -55,31 +47,6 @@ bool IsRealDirectory(const std::string& path) {
 
 }  // namespace
 
-bool MatchPattern(std::string_view p, std::string_view s) {
-    size_t pi = 0, si = 0;
-    size_t star = std::string_view::npos, resume = 0;
-    while (si < s.size()) {
-        if (pi < p.size() && p[pi] == '*') {
-            star = ++pi;
-            resume = si;
-        } else if (pi < p.size() && p[pi] == '?') {
-            ++pi;
-            si += Utf8Length(s, si);
-        } else if (pi < p.size() && p[pi] == s[si]) {
-            ++pi;
-            ++si;
-        } else if (star != std::string_view::npos) {
-            pi = star;
-            resume += Utf8Length(s, resume);
-            si = resume;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == '*') ++pi;
-    return pi == p.size();
-}
-
 void ArgumentProcessor::CannotOpen(const std::string& name) {
     std::fprintf(msg_, "%s: Can't be opened. '%s'\n", program_.c_str(), name.c_str());
 }
@@ -112,7 +79,7 @@ void ArgumentProcessor::FileArgument(const std::string& arg) {
     std::vector<std::string> found;
     if (HasWildcard(pattern)) {
         for (const std::string& name : ListDirectory(dir))
-            if (MatchPattern(pattern, name) && IsFileEntry(dir + name)) found.push_back(name);
+            if (qz::MatchWildcard(pattern, name) && IsFileEntry(dir + name)) found.push_back(name);
     } else if (!pattern.empty() && IsFileEntry(arg)) {
         found.push_back(pattern);
     }

@@ -17,9 +17,6 @@ struct Options {
     bool echo = false;       // -d
 };
 
-// Whether name matches pattern: '*' any run of bytes, '?' one character (a
-// UTF-8 sequence counts as one), everything else itself, case-sensitively.
-bool MatchPattern(std::string_view pattern, std::string_view name);
 
 // Processes the arguments in order, writing every found definition to out.
 // Messages go to msg, prefixed by program.
