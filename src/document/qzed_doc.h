@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "document/doc_file.h"
@@ -84,6 +86,10 @@ public:
     int RedoStep(uint32_t* pos) { return undo_->Redo(store_, pos); }
     void ClearUndo() { undo_->Clear(); }
 
+    // The full path the document is saved to (a new document has one too).
+    const std::string& GetPathName() const { return path_; }
+    void SetPathString(std::string path) { path_ = std::move(path); }
+
     // Code, line ends, lock and file time of the file the text came from.
     DocFile& File() { return file_; }
     const DocFile& File() const { return file_; }
@@ -100,6 +106,7 @@ private:
     int fileType_ = 1;
     int wrapMode_ = 0, wrapColumn_ = 0, printColumns_ = 0;
     bool modified_ = false;
+    std::string path_;
     DocFile file_;
 };
 

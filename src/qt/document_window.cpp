@@ -21,8 +21,9 @@ constexpr const char* kSaveQuestion = "ファイルの内容が変更されて�
 
 CQzedChild::CQzedChild(std::unique_ptr<CQzedDoc> doc, std::string path, MessageBox& boxes,
                        DocumentManager& manager)
-    : doc_(std::move(doc)), path_(std::move(path)), manager_(manager),
+    : doc_(std::move(doc)), manager_(manager),
       view_(new QzedViewWidget(*doc_, boxes, this)) {
+    doc_->SetPathString(std::move(path));
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     view_->onPanes = [this](const QString& r, const QString& c) {
@@ -42,7 +43,7 @@ CQzedChild::~CQzedChild() {
 
 void CQzedChild::UpdateTitle() {
     TitleInputs in;
-    in.path = path_;
+    in.path = doc_->GetPathName();
     in.kanjiCode = doc_->File().Code();
     in.lineEnd = doc_->File().lineEnd;
     in.minimized = isMinimized();

@@ -27,7 +27,7 @@ public:
     ~CQzedChild() override;
 
     CQzedDoc& Doc() { return *doc_; }
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return doc_->GetPathName(); }
     QzedViewWidget* ViewWidget() const { return view_; }
     void UpdateTitle();
 
@@ -37,7 +37,6 @@ protected:
 
 private:
     std::unique_ptr<CQzedDoc> doc_;
-    std::string path_;
     DocumentManager& manager_;
     QzedViewWidget* view_;
 };
