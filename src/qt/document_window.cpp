@@ -1,9 +1,13 @@
-// Opening, saving and closing documents and their child windows.
+// Opening, saving and closing documents, their child windows and the panes
+// of a split window.
 #include "qt/document_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QSplitter>
+#include <QStyle>
+#include <algorithm>
 
 #include "document/doc_naming.h"
 #include "platform/message_box.h"
@@ -15,30 +19,109 @@ namespace qz {
 
 namespace {
 constexpr const char* kSaveQuestion = "ファイルの内容が変更されていますが保存しますか？";
-}
+constexpr const char* kClosedMark = "qzClosed";
+}  // namespace
 
 // ------------------------------------------------------------------ child
 
-CQzedChild::CQzedChild(std::unique_ptr<CQzedDoc> doc, std::string path, MessageBox& boxes,
-                       DocumentManager& manager)
-    : doc_(std::move(doc)), manager_(manager),
-      view_(new QzedViewWidget(*doc_, boxes, this)) {
-    doc_->SetPathString(std::move(path));
+CQzedChild::CQzedChild(std::shared_ptr<CQzedDoc> doc, MessageBox& boxes, DocumentManager& manager)
+    : doc_(std::move(doc)), boxes_(boxes), manager_(manager), rows_(new QSplitter(Qt::Vertical, this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWidget(view_);
-    view_->onPanes = [this](const QString& r, const QString& c) {
-        if (manager_.onPanes) manager_.onPanes(r, c);
-    };
-    view_->onMessage = [this](const QString& t, MessageKind k) {
-        if (manager_.onMessage) manager_.onMessage(t, static_cast<int>(k));
-    };
+    rows_->setChildrenCollapsible(false);
+    rows_->addWidget(MakeRow(1));
+    setWidget(rows_);
     UpdateTitle();
 }
 
 CQzedChild::~CQzedChild() {
-    // The view goes before the document it observes.
-    delete view_;
-    view_ = nullptr;
+    // The views go before the document they observe.
+    for (QzedViewWidget* v : Views()) delete v;
+    active_ = nullptr;
+}
+
+QzedViewWidget* CQzedChild::MakeView() {
+    auto* v = new QzedViewWidget(*doc_, boxes_);
+    v->SetLogPane(&manager_);
+    v->viewsOfDoc = [this] { return manager_.ViewCount(*doc_); };
+    v->onPanes = [this](const QString& r, const QString& c) {
+        if (manager_.onPanes) manager_.onPanes(r, c);
+    };
+    v->onMessage = [this](const QString& t, MessageKind k) {
+        if (manager_.onMessage) manager_.onMessage(t, static_cast<int>(k));
+    };
+    v->onTimer = [this](int id) {
+        if (id == kExternalChangeTimer) manager_.CheckExternalChange(*doc_);
+    };
+    v->onFocus = [this, v] { active_ = v; };
+    if (!active_) active_ = v;
+    return v;
+}
+
+QSplitter* CQzedChild::MakeRow(int columns) {
+    auto* row = new QSplitter(Qt::Horizontal);
+    row->setChildrenCollapsible(false);
+    for (int i = 0; i < columns; ++i) row->addWidget(MakeView());
+    return row;
+}
+
+std::vector<QzedViewWidget*> CQzedChild::Views() const {
+    std::vector<QzedViewWidget*> out;
+    for (int r = 0; r < rows_->count(); ++r) {
+        auto* row = qobject_cast<QSplitter*>(rows_->widget(r));
+        for (int c = 0; row && c < row->count(); ++c)
+            if (auto* v = qobject_cast<QzedViewWidget*>(row->widget(c))) out.push_back(v);
+    }
+    return out;
+}
+
+int CQzedChild::Rows() const { return rows_->count(); }
+
+int CQzedChild::Columns() const {
+    auto* row = qobject_cast<QSplitter*>(rows_->widget(0));
+    return row ? row->count() : 0;
+}
+
+void CQzedChild::DropView(QzedViewWidget* v) {
+    const bool hadFocus = v == active_;
+    if (hadFocus) active_ = nullptr;
+    delete v;
+    const std::vector<QzedViewWidget*> left = Views();
+    if (!active_ && !left.empty()) active_ = left.front();
+    if (hadFocus && active_) active_->setFocus();
+}
+
+// Each split halves the room the panes had, as dragging the split box to
+// the middle would.
+void CQzedChild::SplitRows() {
+    if (Rows() == 2) {
+        QWidget* row = rows_->widget(1);
+        const bool lost = active_ && row->isAncestorOf(active_);
+        delete row;
+        if (lost) {
+            active_ = Views().front();
+            active_->setFocus();
+        }
+    } else {
+        const int h = rows_->height();
+        rows_->addWidget(MakeRow(Columns()));
+        rows_->setSizes({h / 2, h - h / 2});
+    }
+    manager_.ResetLayout(*doc_);
+}
+
+void CQzedChild::SplitColumns() {
+    const int columns = Columns();
+    for (int r = 0; r < rows_->count(); ++r) {
+        auto* row = qobject_cast<QSplitter*>(rows_->widget(r));
+        if (columns == 2) {
+            DropView(qobject_cast<QzedViewWidget*>(row->widget(1)));
+        } else {
+            const int w = row->width();
+            row->addWidget(MakeView());
+            row->setSizes({w / 2, w - w / 2});
+        }
+    }
+    manager_.ResetLayout(*doc_);
 }
 
 void CQzedChild::UpdateTitle() {
@@ -53,7 +136,7 @@ void CQzedChild::UpdateTitle() {
 
 void CQzedChild::closeEvent(QCloseEvent* e) {
     // A window already answered for (closing twice) asks nothing more.
-    if (property("qzClosed").toBool()) {
+    if (property(kClosedMark).toBool()) {
         e->accept();
         return;
     }
@@ -77,23 +160,40 @@ DocumentManager::DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* par
 
 DocumentManager::~DocumentManager() = default;
 
-CQzedChild* DocumentManager::Show(std::unique_ptr<CQzedDoc> doc, const std::string& path) {
+CQzedChild* DocumentManager::Show(std::shared_ptr<CQzedDoc> doc) {
     doc->SetMessageBox(&boxes_);
-    auto* child = new CQzedChild(std::move(doc), path, boxes_, *this);
+    const bool first = Children().empty();
+    auto* child = new CQzedChild(std::move(doc), boxes_, *this);
     area_->addSubWindow(child);
-    // A new window takes most of the area rather than the view's minimum.
+    // Size from "ChildWnd_X"/"ChildWnd_Y" percent of the area; each new
+    // window one caption step further down, back to the corner when it
+    // would leave the area.
+    const EnvironSettings& env = TheSettings().env;
     const QSize room = area_->viewport()->size();
-    child->resize(std::max(320, room.width() * 4 / 5), std::max(200, room.height() * 4 / 5));
-    child->show();
+    const int w = std::max(160, room.width() * std::clamp(env.ChildWnd_X, 1, 100) / 100);
+    const int h = std::max(100, room.height() * std::clamp(env.ChildWnd_Y, 1, 100) / 100);
+    if (first) cascade_ = 0;
+    const int step = child->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
+    QRect place(cascade_ * step, cascade_ * step, w, h);
+    if (QRect(QPoint(0, 0), room).contains(place)) {
+        ++cascade_;
+    } else {
+        place.moveTo(0, 0);
+        cascade_ = 1;
+    }
+    child->setGeometry(place);
+    if (env.ChildWnd_Max == 1) child->showMaximized();
+    else child->show();
     child->ViewWidget()->setFocus();
     return child;
 }
 
 CQzedChild* DocumentManager::NewDocument(const std::string& dir) {
     const std::string name = NewDocumentName(dir, [this](const std::string& p) { return Find(p) != nullptr; });
-    auto doc = std::make_unique<CQzedDoc>(ChooseFileType(TheSettings(), name));
+    auto doc = std::make_shared<CQzedDoc>(ChooseFileType(TheSettings(), name));
     doc->NewText();
-    return Show(std::move(doc), name);
+    doc->SetPathString(name);
+    return Show(std::move(doc));
 }
 
 CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode) {
@@ -102,21 +202,30 @@ CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode) {
         area_->setActiveSubWindow(open);
         return open;
     }
-    auto doc = std::make_unique<CQzedDoc>(ChooseFileType(TheSettings(), path));
+    auto doc = std::make_shared<CQzedDoc>(ChooseFileType(TheSettings(), path));
     doc->SetMessageBox(&boxes_);
     if (io_.Load(*doc, path, explicitCode) != 0) return nullptr;
-    return Show(std::move(doc), path);
+    doc->SetPathString(path);
+    return Show(std::move(doc));
+}
+
+CQzedChild* DocumentManager::NewWindow(CQzedChild* child) {
+    if (!child) return nullptr;
+    CQzedChild* added = Show(child->SharedDoc());
+    ResetLayout(child->Doc());
+    return added;
 }
 
 bool DocumentManager::Save(CQzedChild* child) {
     if (!child) return false;
     const bool ok = io_.Save(child->Doc(), child->Path()) == 1;
-    child->UpdateTitle();
+    for (CQzedChild* c : ChildrenOf(child->Doc())) c->UpdateTitle();
     return ok;
 }
 
 bool DocumentManager::QueryClose(CQzedChild& child) {
-    if (!child.Doc().IsModified()) return true;
+    // Only the last window of a document asks: the others just go.
+    if (ChildrenOf(child.Doc()).size() > 1 || !child.Doc().IsModified()) return true;
     switch (boxes_.Show(kSaveQuestion, child.Path(), MbIcon::Question, MbButtons::YesNoCancel)) {
     case MbResult::Yes: return Save(&child);
     case MbResult::No: return true;
@@ -131,7 +240,7 @@ CQzedChild* DocumentManager::Active() const {
 std::vector<CQzedChild*> DocumentManager::Children() const {
     std::vector<CQzedChild*> out;
     for (QMdiSubWindow* w : area_->subWindowList())
-        if (auto* c = qobject_cast<CQzedChild*>(w); c && !c->property("qzClosed").toBool()) out.push_back(c);
+        if (auto* c = qobject_cast<CQzedChild*>(w); c && !c->property(kClosedMark).toBool()) out.push_back(c);
     return out;
 }
 
@@ -141,8 +250,46 @@ CQzedChild* DocumentManager::Find(const std::string& path) const {
     return nullptr;
 }
 
+std::vector<CQzedChild*> DocumentManager::ChildrenOf(const CQzedDoc& doc) const {
+    std::vector<CQzedChild*> out;
+    for (CQzedChild* c : Children())
+        if (&c->Doc() == &doc) out.push_back(c);
+    return out;
+}
+
+int DocumentManager::ViewCount(const CQzedDoc& doc) const {
+    int n = 0;
+    for (CQzedChild* c : ChildrenOf(doc)) n += static_cast<int>(c->Views().size());
+    return n;
+}
+
+std::vector<CQzedDoc*> DocumentManager::Documents() const {
+    std::vector<CQzedDoc*> out;
+    for (CQzedChild* c : Children())
+        if (std::find(out.begin(), out.end(), &c->Doc()) == out.end()) out.push_back(&c->Doc());
+    return out;
+}
+
+void DocumentManager::ResetLayout(CQzedDoc& doc) {
+    // Window wrapping follows the number of views: every view lays out again.
+    for (CQzedChild* c : ChildrenOf(doc))
+        for (QzedViewWidget* v : c->Views()) v->Relayout();
+}
+
+void DocumentManager::CheckExternalChange(CQzedDoc& doc) {
+    // The question is modal: a timer or activation meanwhile must not ask again.
+    if (checking_) return;
+    checking_ = true;
+    io_.CheckExternalChange(doc, doc.GetPathName());
+    checking_ = false;
+}
+
+void DocumentManager::CheckAllExternalChanges() {
+    for (CQzedDoc* d : Documents()) CheckExternalChange(*d);
+}
+
 void DocumentManager::Closed(CQzedChild* child) {
-    child->setProperty("qzClosed", true);
+    child->setProperty(kClosedMark, true);
     if (Children().empty() && onLastClosed) onLastClosed();
 }
 
@@ -154,21 +301,25 @@ bool DocumentManager::ReopenDocument(CQzedDoc& doc, const std::string& path) {
 }
 
 void DocumentManager::ResetViews(CQzedDoc& doc) {
-    for (CQzedChild* c : Children()) {
-        if (&c->Doc() != &doc) continue;
-        c->ViewWidget()->View().Reset();
-        c->ViewWidget()->InvalidateAll();
+    for (CQzedChild* c : ChildrenOf(doc)) {
+        for (QzedViewWidget* v : c->Views()) {
+            v->View().Reset();
+            v->InvalidateAll();
+        }
         c->UpdateTitle();
     }
 }
 
 void DocumentManager::CloseFrames(CQzedDoc& doc) {
-    for (CQzedChild* c : Children()) {
-        if (&c->Doc() != &doc) continue;
-        c->setProperty("qzClosed", true);
+    for (CQzedChild* c : ChildrenOf(doc)) {
+        c->setProperty(kClosedMark, true);
         c->deleteLater();
     }
     if (Children().empty() && onLastClosed) onLastClosed();
+}
+
+void DocumentManager::SetLogPane(const std::string& text, LogPaneLook look) {
+    if (onLogPane) onLogPane(QString::fromStdString(text), look);
 }
 
 }  // namespace qz

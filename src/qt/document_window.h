@@ -1,5 +1,6 @@
-// The open documents of the frame: each a CQzedDoc shown in a CQzedChild
-// (an MDI child holding one view window), opened, saved and closed here.
+// The open documents of the frame: each a CQzedDoc shown in one or more
+// CQzedChild windows (MDI children holding up to 2 x 2 views of it), opened,
+// saved and closed here.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -11,37 +12,55 @@
 
 #include "document/file_io.h"
 #include "document/qzed_doc.h"
+#include "view/key_log.h"
 
 class QMdiArea;
+class QSplitter;
 
 namespace qz {
 
 class MessageBox;
 class QzedViewWidget;
+class DocumentManager;
 
 class CQzedChild : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CQzedChild(std::unique_ptr<CQzedDoc> doc, std::string path, MessageBox& boxes,
-               class DocumentManager& manager);
+    CQzedChild(std::shared_ptr<CQzedDoc> doc, MessageBox& boxes, DocumentManager& manager);
     ~CQzedChild() override;
 
     CQzedDoc& Doc() { return *doc_; }
+    const std::shared_ptr<CQzedDoc>& SharedDoc() const { return doc_; }
     const std::string& Path() const { return doc_->GetPathName(); }
-    QzedViewWidget* ViewWidget() const { return view_; }
+    // The view that last had the focus (the first pane at the start).
+    QzedViewWidget* ViewWidget() const { return active_; }
+    // Every pane, row by row.
+    std::vector<QzedViewWidget*> Views() const;
     void UpdateTitle();
+    // Split top/bottom and left/right: a second row or column of panes, or,
+    // when there is one already, back to one.
+    void SplitRows();
+    void SplitColumns();
+    int Rows() const;
+    int Columns() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
-    std::unique_ptr<CQzedDoc> doc_;
+    QzedViewWidget* MakeView();
+    QSplitter* MakeRow(int columns);
+    void DropView(QzedViewWidget* v);
+
+    std::shared_ptr<CQzedDoc> doc_;
+    MessageBox& boxes_;
     DocumentManager& manager_;
-    QzedViewWidget* view_;
+    QSplitter* rows_;
+    QzedViewWidget* active_ = nullptr;
 };
 
-class DocumentManager : public QObject, public FileIoHost {
+class DocumentManager : public QObject, public FileIoHost, public LogPane {
     Q_OBJECT
 public:
     DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* parent = nullptr);
@@ -52,14 +71,28 @@ public:
     // Opens path (made canonical); an open document of the same path is
     // activated instead. Null when the file could not be loaded.
     CQzedChild* Open(const std::string& path, int explicitCode = 0);
+    // Another window on the document of child.
+    CQzedChild* NewWindow(CQzedChild* child);
     // Saves to the document's own path: true on success.
     bool Save(CQzedChild* child);
-    // The save question of a modified document: false when the user cancels
-    // or the save fails (the window stays).
+    // The save question of a modified document whose last window closes:
+    // false when the user cancels or the save fails (the window stays).
     bool QueryClose(CQzedChild& child);
     CQzedChild* Active() const;
+    // Open windows in the area's order.
     std::vector<CQzedChild*> Children() const;
+    // The first window of the document of path.
     CQzedChild* Find(const std::string& path) const;
+    // Windows and views showing doc.
+    std::vector<CQzedChild*> ChildrenOf(const CQzedDoc& doc) const;
+    int ViewCount(const CQzedDoc& doc) const;
+    // Every open document once.
+    std::vector<CQzedDoc*> Documents() const;
+    // The outside-change check of one document and of all (on activation).
+    void CheckExternalChange(CQzedDoc& doc);
+    void CheckAllExternalChanges();
+    // Every view of doc lays out again (the number of views changed).
+    void ResetLayout(CQzedDoc& doc);
     FileIo& Io() { return io_; }
     MessageBox& Boxes() { return boxes_; }
 
@@ -69,21 +102,26 @@ public:
     bool ReopenDocument(CQzedDoc& doc, const std::string& path) override;
     void ResetViews(CQzedDoc& doc) override;
     void CloseFrames(CQzedDoc& doc) override;
+    // LogPane: the status bar's log pane, through onLogPane.
+    void SetLogPane(const std::string& text, LogPaneLook look) override;
 
     // Status bar outputs of the active view.
     std::function<void(const QString& row, const QString& column)> onPanes;
     std::function<void(const QString& text, int kind)> onMessage;
+    std::function<void(const QString& text, LogPaneLook look)> onLogPane;
     // After the last document has closed.
     std::function<void()> onLastClosed;
 
 private:
     friend class CQzedChild;
-    CQzedChild* Show(std::unique_ptr<CQzedDoc> doc, const std::string& path);
+    CQzedChild* Show(std::shared_ptr<CQzedDoc> doc);
     void Closed(CQzedChild* child);
 
     QMdiArea* area_;
     MessageBox& boxes_;
     FileIo io_;
+    bool checking_ = false;
+    int cascade_ = 0;  // windows placed since the area was last empty
 };
 
 }  // namespace qz

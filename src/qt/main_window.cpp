@@ -13,6 +13,8 @@
 #include "platform/paths.h"
 #include "qt/document_window.h"
 #include "qt/qt_message_box.h"
+#include "qt/view_widget.h"
+#include "view/key_log.h"
 #include "settings/settings.h"
 #include "view/view_host.h"
 
@@ -40,8 +42,11 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     message_ = new QLabel(this);
     row_ = new QLabel(this);
     column_ = new QLabel(this);
+    log_ = new QLabel(this);
     message_->setAutoFillBackground(true);
+    log_->setAutoFillBackground(true);
     statusBar()->addWidget(message_, 1);
+    statusBar()->addPermanentWidget(log_);
     statusBar()->addPermanentWidget(row_);
     statusBar()->addPermanentWidget(column_);
 
@@ -62,7 +67,42 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
         message_->setPalette(pal);
         message_->setText(text);
     };
+    docs_->onLogPane = [this](const QString& text, LogPaneLook look) {
+        ShowLogPane(text, static_cast<int>(look));
+    };
+    // Coming back to the editor checks every document for outside changes.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
+        if (st == Qt::ApplicationActive) docs_->CheckAllExternalChanges();
+    });
     BuildMenus();
+}
+
+void QzedMainWindow::ShowLogPane(const QString& text, int look) {
+    QPalette pal = statusBar()->palette();
+    switch (static_cast<LogPaneLook>(look)) {
+    case LogPaneLook::Recording:
+        pal.setColor(QPalette::Window, QColor(0x00, 0xFF, 0xFF));
+        pal.setColor(QPalette::WindowText, Qt::black);
+        break;
+    case LogPaneLook::Off: break;
+    case LogPaneLook::Empty:
+        pal.setColor(QPalette::WindowText, pal.color(QPalette::Disabled, QPalette::WindowText));
+        break;
+    }
+    log_->setPalette(pal);
+    log_->setText(text);
+}
+
+QzedViewWidget* QzedMainWindow::ActiveView() const {
+    CQzedChild* c = docs_->Active();
+    return c ? c->ViewWidget() : nullptr;
+}
+
+template <class F> void QzedMainWindow::OnView(F fn) {
+    if (QzedViewWidget* v = ActiveView()) {
+        fn(*v);
+        v->setFocus();
+    }
 }
 
 QzedMainWindow::~QzedMainWindow() {
@@ -79,6 +119,49 @@ void QzedMainWindow::BuildMenus() {
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QzedMainWindow::FileClose);
     file->addSeparator();
     file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    auto viewItem = [this](QMenu* m, const char* label, void (*run)(QzedViewWidget&)) {
+        m->addAction(QString::fromUtf8(label), this, [this, run] { OnView(run); });
+    };
+    viewItem(edit, "元に戻す(&U)", [](QzedViewWidget& v) { v.View().UndoCommand(); });
+    viewItem(edit, "やり直し(&R)", [](QzedViewWidget& v) { v.View().RedoCommand(); });
+    edit->addSeparator();
+    viewItem(edit, "切り取り(&T)", [](QzedViewWidget& v) { v.View().Cut(); });
+    viewItem(edit, "コピー(&C)", [](QzedViewWidget& v) { v.View().Copy(); });
+    viewItem(edit, "貼り付け(&P)", [](QzedViewWidget& v) { v.View().Paste(); });
+    viewItem(edit, "全て選択(&A)", [](QzedViewWidget& v) { v.View().SelectAll(); });
+    viewItem(edit, "範囲指定開始(&B)", [](QzedViewWidget& v) { v.View().StartCommandSelection(); });
+    edit->addSeparator();
+    viewItem(edit, "矩形切り取り", [](QzedViewWidget& v) { v.View().BoxCut(); });
+    viewItem(edit, "矩形複写", [](QzedViewWidget& v) { v.View().BoxYank(); });
+    viewItem(edit, "矩形貼り付け", [](QzedViewWidget& v) { v.View().BoxPaste(); });
+    viewItem(edit, "矩形挿入", [](QzedViewWidget& v) { v.View().BoxInsert(); });
+    edit->addSeparator();
+    viewItem(edit, "ログの開始／終了", [](QzedViewWidget& v) { v.KeyLog().ToggleRecording(); });
+    viewItem(edit, "ログの再現", [](QzedViewWidget& v) {
+        if (v.KeyLog().CanReplay()) v.KeyLog().ReplayOnce();
+    });
+
+    QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
+    viewItem(search, "下に検索(&N)", [](QzedViewWidget& v) { v.View().SearchNext(); });
+    viewItem(search, "上に検索(&P)", [](QzedViewWidget& v) { v.View().SearchPrevious(); });
+    viewItem(search, "カーソル位置の単語を検索文字列に", [](QzedViewWidget& v) { v.View().SearchStringFromCaret(); });
+    viewItem(search, "対応するカッコへ移動", [](QzedViewWidget& v) { v.View().BracketJump(); });
+    viewItem(search, "行番号ジャンプ(&J)...", [](QzedViewWidget& v) { v.View().JumpToLine(); });
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
+    window->addAction(QStringLiteral("新しいウィンドウを開く(&N)"), this,
+                      [this] { docs_->NewWindow(docs_->Active()); });
+    window->addAction(QStringLiteral("上下に分割"), this, [this] {
+        if (CQzedChild* c = docs_->Active()) c->SplitRows();
+    });
+    window->addAction(QStringLiteral("左右に分割"), this, [this] {
+        if (CQzedChild* c = docs_->Active()) c->SplitColumns();
+    });
+    window->addSeparator();
+    window->addAction(QStringLiteral("重ねて表示(&C)"), mdi_, &QMdiArea::cascadeSubWindows);
+    window->addAction(QStringLiteral("並べて表示(&T)"), mdi_, &QMdiArea::tileSubWindows);
 }
 
 void QzedMainWindow::FileNew() { docs_->NewDocument(CurrentDirectory()); }

@@ -30,17 +30,23 @@ public:
     QLabel* MessagePane() const { return message_; }
     QLabel* RowPane() const { return row_; }
     QLabel* ColumnPane() const { return column_; }
+    QLabel* LogPaneLabel() const { return log_; }
 
     void FileNew();
     void FileOpen();
     void FileSave();
     void FileClose();
+    // The active window's view, or null.
+    class QzedViewWidget* ActiveView() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void BuildMenus();
+    void ShowLogPane(const QString& text, int look);
+    // Runs fn on the active view, if there is one.
+    template <class F> void OnView(F fn);
 
     Profile& profile_;
     QMdiArea* mdi_;
@@ -50,6 +56,7 @@ private:
     QLabel* message_;
     QLabel* row_;
     QLabel* column_;
+    QLabel* log_;
 };
 
 }  // namespace qz

@@ -19,6 +19,8 @@
 
 #include "app/basic_keys.h"
 #include "platform/cp932.h"
+#include "qt/qt_clipboard.h"
+#include "view/key_log.h"
 #include "settings/settings.h"
 
 namespace qz {
@@ -130,7 +132,10 @@ void ViewCanvas::wheelEvent(QWheelEvent* e) {
 }
 
 void ViewCanvas::focusInEvent(QFocusEvent*) {
-    if (w_.view_) w_.view_->OnSetFocus();
+    if (!w_.view_) return;
+    w_.view_->OnSetFocus();
+    w_.keyLog_->ShowPane();
+    if (w_.onFocus) w_.onFocus();
 }
 void ViewCanvas::focusOutEvent(QFocusEvent*) {
     if (w_.view_) w_.view_->OnKillFocus();
@@ -182,6 +187,9 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     connect(&blink_, &QTimer::timeout, this, [this] { BlinkCaret(); });
 
     view_ = std::make_unique<CQzedView>(doc_, *this);
+    view_->SetClipboard(&QtClipboard::Instance());
+    SetLogPane(nullptr);
+    SetTimer(kExternalChangeTimer, kExternalChangeInterval);
     auto bar = [this](QScrollBar* sb, bool vertical) {
         connect(sb, &QScrollBar::actionTriggered, this, [this, sb, vertical](int action) {
             if (updatingBars_) return;
@@ -217,7 +225,20 @@ QzedViewWidget::~QzedViewWidget() {
     // The canvas reports its lost focus to the view while it goes.
     delete canvas_;
     canvas_ = nullptr;
+    view_->SetRecorder(nullptr);
+    keyLog_.reset();
     view_.reset();
+}
+
+void QzedViewWidget::SetLogPane(LogPane* pane) {
+    keyLog_ = std::make_unique<ViewKeyLog>(*view_, *this, pane);
+    view_->SetRecorder(keyLog_.get());
+}
+
+void QzedViewWidget::Relayout() {
+    if (!property("qzInitialised").toBool()) return;
+    view_->OnSize(ViewsOfDoc());
+    InvalidateAll();
 }
 
 int QzedViewWidget::ClientWidth() { return canvas_->width(); }
@@ -233,9 +254,9 @@ void QzedViewWidget::Resized() {
     static const char* kInit = "qzInitialised";
     if (!property(kInit).toBool()) {
         setProperty(kInit, true);
-        view_->OnInitialUpdate();
+        view_->OnInitialUpdate(ViewsOfDoc());
     } else {
-        view_->OnSize();
+        view_->OnSize(ViewsOfDoc());
     }
     InvalidateAll();
 }

@@ -17,6 +17,13 @@ class QScrollBar;
 
 namespace qz {
 
+class LogPane;
+class ViewKeyLog;
+
+// The view timer that checks for changes made by other programs, every 60 s.
+constexpr int kExternalChangeTimer = 2;
+constexpr int kExternalChangeInterval = 60000;
+
 class QzedViewWidget;
 
 // The drawing surface inside the scroll bars; it is the view's client area.
@@ -52,6 +59,11 @@ public:
     ~QzedViewWidget() override;
 
     CQzedView& View() { return *view_; }
+    ViewKeyLog& KeyLog() { return *keyLog_; }
+    // The status bar pane the view's keystroke log reports to.
+    void SetLogPane(LogPane* pane);
+    // The number of views changed: lay out again (window wrapping).
+    void Relayout();
     ViewCanvas* Canvas() const { return canvas_; }
     // Types UTF-8 text as the keyboard would; false (with a beep and a
     // message) at the first character that has no Shift-JIS form.
@@ -101,12 +113,17 @@ public:
     std::function<void(const QString& text, MessageKind kind)> onMessage;
     // A view timer ran out (the view has no timer handler of its own yet).
     std::function<void(int id)> onTimer;
+    // How many views show the document (1 when not told).
+    std::function<int()> viewsOfDoc;
+    // The view got the keyboard focus.
+    std::function<void()> onFocus;
 
     // The fonts rows are drawn with, from the settings' display font.
     static QFont DisplayFont();
 
 private:
     friend class ViewCanvas;
+    int ViewsOfDoc() const { return viewsOfDoc ? std::max(1, viewsOfDoc()) : 1; }
     void Paint(QPainter& p, const QRect& r);
     void Resized();
     void Key(QKeyEvent* e);
@@ -119,6 +136,7 @@ private:
     QScrollBar* vbar_;
     QScrollBar* hbar_;
     std::unique_ptr<CQzedView> view_;
+    std::unique_ptr<ViewKeyLog> keyLog_;
     QImage image_;
     bool needFull_ = true;
     bool updatingBars_ = false;

@@ -97,6 +97,18 @@ private slots:
         QCOMPARE(got, QByteArray("ab\r\n\xb4\xc1") + euc);
     }
 
+    void jisFileIsWrittenBackInJis() {
+        QString title;
+        profile_.WriteProfileInt("Environ", "CharCheck", 1);
+        // 日本 in 7-bit JIS; 漢 is 3441.
+        const QByteArray jis = "\x1b$BF|K\\\x1b(B\r\n";
+        const QByteArray got = EditAndSave("jis.txt", jis, &title);
+        profile_.WriteProfileInt("Environ", "CharCheck", 0);
+        // The kanji run goes on through 日本: one shift in, one out.
+        QCOMPARE(got, QByteArray("ab\r\n\x1b$B4AF|K\\\x1b(B\r\n"));
+        QVERIFY2(title.contains("jis"), qPrintable(title));
+    }
+
     void characterWithoutShiftJisFormIsRefusedAloud() {
         const QString path = dir_.filePath("emoji.txt");
         QVERIFY(WriteAll(path, "x\r\n"));

@@ -1,0 +1,179 @@
+// Split windows, second windows on one document, the clipboard as other
+// programs see it, and the check for changes made by other programs.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <thread>
+
+#include "platform/cp932.h"
+#include "platform/profile.h"
+#include "qt/document_window.h"
+#include "qt/main_window.h"
+#include "qt/qt_clipboard.h"
+#include "qt/view_widget.h"
+#include "settings/settings.h"
+#include "support/fake_message_box.h"
+#include "view/clipboard.h"
+
+using namespace qz;
+
+namespace {
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+std::string Text(CQzedDoc& doc) {
+    std::string s(doc.GetTextLength(), '\0');
+    doc.ReadText(1, s.data(), static_cast<uint32_t>(s.size()));
+    return s;
+}
+
+}  // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    MemoryProfile profile_;
+    fakes::FakeMessageBox boxes_;
+
+    CQzedChild* OpenIn(QzedMainWindow& w, const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        if (!WriteAll(path, bytes)) return nullptr;
+        return w.Documents().Open(path.toStdString());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void splitPanesShareTheTextAndKeepTheirCarets() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.resize(800, 600);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "split.txt", "one\ntwo\nthree\n");
+        QVERIFY(child);
+        child->SplitRows();
+        child->SplitColumns();
+        QCOMPARE(child->Rows(), 2);
+        QCOMPARE(child->Columns(), 2);
+        const auto views = child->Views();
+        QCOMPARE(views.size(), size_t(4));
+        QCOMPARE(w.Documents().ViewCount(child->Doc()), 4);
+        QTest::qWait(20);
+
+        // Typing in the lower right pane changes the one text; the caret of
+        // the upper left pane stays where it was.
+        views[3]->Canvas()->setFocus();
+        QTest::keyClick(views[3]->Canvas(), Qt::Key_Down);
+        QTest::keyClicks(views[3]->Canvas(), "X");
+        QCOMPARE(Text(child->Doc()), std::string("one\nXtwo\nthree\n"));
+        QCOMPARE(views[3]->View().CaretRow(), 2u);
+        QCOMPARE(views[0]->View().CaretRow(), 1u);
+        QCOMPARE(child->ViewWidget(), views[3]);
+
+        // Unsplitting drops the panes of the second row and column; the
+        // focused one was among them, so the first pane takes over.
+        child->SplitRows();
+        child->SplitColumns();
+        QCOMPARE(child->Views().size(), size_t(1));
+        QCOMPARE(child->ViewWidget(), views[0]);
+        child->Doc().SetModifiedFlag(false);
+    }
+
+    void secondWindowClosesWithoutAskingTheLastAsks() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* first = OpenIn(w, "two.txt", "abc\n");
+        QVERIFY(first);
+        CQzedChild* second = w.Documents().NewWindow(first);
+        QVERIFY(second && second != first);
+        QCOMPARE(&second->Doc(), &first->Doc());
+        QCOMPARE(w.Documents().Documents().size(), size_t(1));
+        QTest::keyClicks(second->ViewWidget()->Canvas(), "z");
+        QCOMPARE(Text(first->Doc()), std::string("zabc\n"));
+
+        boxes_.shown.clear();
+        QVERIFY(second->close());
+        QVERIFY(boxes_.shown.empty());
+        boxes_.answers = {MbResult::No};
+        QVERIFY(first->close());
+        QCOMPARE(boxes_.shown.size(), size_t(1));
+    }
+
+    void clipboardCrossesAsUnicodeWithLineFeeds() {
+        // Shift-JIS CR LF in, Unicode LF out, and back; a foreign character
+        // without a Shift-JIS form becomes a middle dot, never a gap.
+        QCOMPARE(SjisClipToUnicode("a\x8a\xbf\r\nb"), QString::fromUtf8("a漢\nb"));
+        QCOMPARE(UnicodeClipToSjis(QString::fromUtf8("a漢\r\nb\rc")), std::string("a\x8a\xbf\r\nb\r\nc"));
+        QCOMPARE(UnicodeClipToSjis(QString::fromUtf8("x\xF0\x9F\x98\x80y")), std::string("x\x81\x45y"));
+
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "clip.txt", "line1\nline2\nrest\n");
+        QVERIFY(child);
+        CQzedView& v = child->ViewWidget()->View();
+        v.StartCommandSelection();
+        v.RowsDown(2);
+        v.Copy();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("line1\nline2\n"));
+        QVERIFY(QtClipboard::Instance().OwnedByThisProgram());
+
+        // Text another program put there is no longer ours, and pastes
+        // with its line ends made the editor's.
+        QApplication::clipboard()->setText(QString::fromUtf8("外\r\n"));
+        QVERIFY(!QtClipboard::Instance().OwnedByThisProgram());
+        v.FileEnd();
+        v.Paste();
+        QCOMPARE(Text(child->Doc()), std::string("line1\nline2\nrest\n\x8a\x4f\n"));
+        child->Doc().SetModifiedFlag(false);
+    }
+
+    void outsideChangeIsOfferedOnceAndReloads() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "outside.txt", "before\r\n");
+        QVERIFY(child);
+        // Another program writes the file a little later.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        QVERIFY(WriteAll(dir_.filePath("outside.txt"), "after\r\n"));
+        boxes_.shown.clear();
+        boxes_.answers = {MbResult::Yes};
+        w.Documents().CheckAllExternalChanges();
+        QCOMPARE(boxes_.shown.size(), size_t(1));
+        QCOMPARE(boxes_.shown[0].text, std::string("このファイルは他のエディタで変更されています。再ロードしますか？"));
+        QCOMPARE(Text(child->Doc()), std::string("after\n"));
+        // Asked once per change.
+        w.Documents().CheckAllExternalChanges();
+        QCOMPARE(boxes_.shown.size(), size_t(1));
+    }
+
+    void newWindowsCascadeAndFollowTheSizeSettings() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.resize(900, 700);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TheSettings().env.ChildWnd_X = 50;
+        TheSettings().env.ChildWnd_Y = 40;
+        TheSettings().env.ChildWnd_Max = 0;
+        CQzedChild* a = w.Documents().NewDocument(dir_.path().toStdString());
+        CQzedChild* b = w.Documents().NewDocument(dir_.path().toStdString());
+        const QSize room = w.mdiArea()->viewport()->size();
+        QCOMPARE(a->width(), room.width() / 2);
+        QCOMPARE(a->height(), room.height() * 40 / 100);
+        QCOMPARE(a->pos(), QPoint(0, 0));
+        QVERIFY(b->pos().x() > 0 && b->pos().x() == b->pos().y());
+    }
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
