@@ -1,5 +1,7 @@
 // qzed32: the editor program.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/startup.h"
 #include "qt/qsettings_profile.h"
@@ -7,6 +9,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The editor speaks Japanese: Qt's own dialogs and buttons too.
+    QTranslator qtText;
+    if (qtText.load(QLocale(QLocale::Japanese), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtText);
     qz::QSettingsProfile profile;
     qz::AppGlobals globals;
     qz::QtStartupHost host(profile, globals);

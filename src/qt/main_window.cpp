@@ -1,7 +1,6 @@
 #include "qt/main_window.h"
 
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -12,6 +11,7 @@
 #include "app/app_title.h"
 #include "platform/paths.h"
 #include "qt/document_window.h"
+#include "qt/file_dialogs.h"
 #include "qt/qt_message_box.h"
 #include "qt/view_widget.h"
 #include "view/key_log.h"
@@ -167,9 +167,17 @@ void QzedMainWindow::BuildMenus() {
 void QzedMainWindow::FileNew() { docs_->NewDocument(CurrentDirectory()); }
 
 void QzedMainWindow::FileOpen() {
-    const QStringList names = QFileDialog::getOpenFileNames(this, QStringLiteral("開く"),
-                                                            QString::fromStdString(CurrentDirectory()));
-    for (const QString& n : names) docs_->Open(n.toStdString());
+    const EnvironSettings& env = TheSettings().env;
+    const std::optional<OpenDialogChoice> choice =
+        RunOpenFileDialog(this, profile_, *boxes_, env.FileDlgType,
+                          QString::fromStdString(CurrentDirectory()), env.WildCard);
+    if (!choice) return;
+    for (const QString& n : choice->paths) {
+        CQzedChild* c = docs_->Open(n.toStdString(), choice->code);
+        if (!c) continue;
+        c->Doc().File().special = false;
+        if (choice->readOnly) c->Doc().SetReadOnly(true);
+    }
 }
 
 void QzedMainWindow::FileSave() { docs_->Save(docs_->Active()); }
