@@ -49,8 +49,9 @@ QzedViewWidget* CQzedChild::MakeView() {
     v->onMessage = [this](const QString& t, MessageKind k) {
         if (manager_.onMessage) manager_.onMessage(t, static_cast<int>(k));
     };
-    v->onTimer = [this](int id) {
+    v->onTimer = [this, v](int id) {
         if (id == kExternalChangeTimer) manager_.CheckExternalChange(*doc_);
+        if (id == kTempSaveTimer) manager_.TemporarySaveTick(*doc_, !Views().empty() && Views().front() == v);
     };
     v->onFocus = [this, v] { active_ = v; };
     if (!active_) active_ = v;
@@ -282,6 +283,11 @@ void DocumentManager::CheckExternalChange(CQzedDoc& doc) {
     checking_ = true;
     io_.CheckExternalChange(doc, doc.GetPathName());
     checking_ = false;
+}
+
+void DocumentManager::TemporarySaveTick(CQzedDoc&, bool) {
+    // Where the temporary save of crash recovery hooks in: only the first
+    // pane of a window counts its ticks.
 }
 
 void DocumentManager::CheckAllExternalChanges() {

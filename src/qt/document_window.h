@@ -91,6 +91,8 @@ public:
     // The outside-change check of one document and of all (on activation).
     void CheckExternalChange(CQzedDoc& doc);
     void CheckAllExternalChanges();
+    // The 10-second tick of a view; firstPane: the view in the window's first pane.
+    void TemporarySaveTick(CQzedDoc& doc, bool firstPane);
     // Every view of doc lays out again (the number of views changed).
     void ResetLayout(CQzedDoc& doc);
     FileIo& Io() { return io_; }

@@ -12,7 +12,10 @@
 #include "platform/paths.h"
 #include "qt/document_window.h"
 #include "qt/file_dialogs.h"
+#include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
+#include "qt/search_dialogs.h"
+#include "view/search_state.h"
 #include "qt/view_widget.h"
 #include "view/key_log.h"
 #include "settings/settings.h"
@@ -98,6 +101,59 @@ QzedViewWidget* QzedMainWindow::ActiveView() const {
     return c ? c->ViewWidget() : nullptr;
 }
 
+namespace {
+
+// The logical line at the caret, for F1 in the search dialogs.
+std::string CaretLine(CQzedView& v) {
+    TextStore& st = v.Doc().Store();
+    const uint32_t start = st.RowToOffset(v.CaretRow());
+    std::string line(kHistorySlot - 1, '\0');
+    line.resize(st.ReadText(start, line.data(), static_cast<uint32_t>(line.size())));
+    return line.substr(0, line.find('\n'));
+}
+
+std::string ClipboardText() {
+    std::string text;
+    return QtClipboard::Instance().GetText(&text) ? text : std::string();
+}
+
+}  // namespace
+
+void QzedMainWindow::SearchCommand() {
+    QzedViewWidget* v = ActiveView();
+    if (!v) return;
+    Settings& s = TheSettings();
+    SearchDialog d(this, SearchDialog::kSearch, s.searchKey, {}, static_cast<unsigned>(s.env.Search),
+                   s.searchHistory, {});
+    d.caretRow = [v] { return CaretLine(v->View()); };
+    d.clipboard = ClipboardText;
+    d.exec();
+    if (d.Result() == SearchDialog::kClosed) return v->setFocus();
+    s.env.Search = static_cast<int>(d.Options());
+    if (d.Result() == SearchDialog::kSaved) GiveSearchString(d.Text());
+    else v->View().SearchFor(d.Text(), d.Result() == SearchDialog::kUp, d.Options());
+    v->setFocus();
+}
+
+void QzedMainWindow::ReplaceAllCommand() {
+    QzedViewWidget* v = ActiveView();
+    if (!v) return;
+    Settings& s = TheSettings();
+    SearchDialog d(this, SearchDialog::kReplaceAll, s.replaceSKey, s.replaceRKey,
+                   static_cast<unsigned>(s.env.Replace), s.replaceSHistory, s.replaceRHistory);
+    d.caretRow = [v] { return CaretLine(v->View()); };
+    d.clipboard = ClipboardText;
+    d.exec();
+    v->setFocus();
+    if (d.Result() != SearchDialog::kAll) return;
+    s.env.Replace = static_cast<int>(d.Options());
+    s.replaceSKey = d.Text();
+    s.replaceRKey = d.Replacement();
+    PushHistory(s.replaceSHistory, s.replaceSKey);
+    PushHistory(s.replaceRHistory, s.replaceRKey);
+    v->View().ReplaceAllFrom(s.replaceSKey, s.replaceRKey, d.Options(), 1, true);
+}
+
 template <class F> void QzedMainWindow::OnView(F fn) {
     if (QzedViewWidget* v = ActiveView()) {
         fn(*v);
@@ -144,6 +200,9 @@ void QzedMainWindow::BuildMenus() {
     });
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
+    search->addAction(QStringLiteral("検索(&F)..."), this, &QzedMainWindow::SearchCommand);
+    search->addAction(QStringLiteral("全て置き換え(&A)..."), this, &QzedMainWindow::ReplaceAllCommand);
+    search->addSeparator();
     viewItem(search, "下に検索(&N)", [](QzedViewWidget& v) { v.View().SearchNext(); });
     viewItem(search, "上に検索(&P)", [](QzedViewWidget& v) { v.View().SearchPrevious(); });
     viewItem(search, "カーソル位置の単語を検索文字列に", [](QzedViewWidget& v) { v.View().SearchStringFromCaret(); });

@@ -36,6 +36,9 @@ public:
     void FileOpen();
     void FileSave();
     void FileClose();
+    // The search dialogs on the active view.
+    void SearchCommand();
+    void ReplaceAllCommand();
     // The active window's view, or null.
     class QzedViewWidget* ActiveView() const;
 

@@ -189,6 +189,7 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     view_ = std::make_unique<CQzedView>(doc_, *this);
     view_->SetClipboard(&QtClipboard::Instance());
     SetLogPane(nullptr);
+    SetTimer(kTempSaveTimer, kTempSaveInterval);
     SetTimer(kExternalChangeTimer, kExternalChangeInterval);
     auto bar = [this](QScrollBar* sb, bool vertical) {
         connect(sb, &QScrollBar::actionTriggered, this, [this, sb, vertical](int action) {

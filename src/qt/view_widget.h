@@ -20,7 +20,10 @@ namespace qz {
 class LogPane;
 class ViewKeyLog;
 
-// The view timer that checks for changes made by other programs, every 60 s.
+// The view timers: the temporary save every 10 s, the check for changes made
+// by other programs every 60 s.
+constexpr int kTempSaveTimer = 1;
+constexpr int kTempSaveInterval = 10000;
 constexpr int kExternalChangeTimer = 2;
 constexpr int kExternalChangeInterval = 60000;
 

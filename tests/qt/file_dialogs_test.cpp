@@ -20,8 +20,10 @@
 #include "qt/path_switch_dlg.h"
 #include "qt/qt_message_box.h"
 #include "support/fake_message_box.h"
+#include "support/when_modal.h"
 
 using namespace qz;
+using qz::fakes::WhenModal;
 
 namespace {
 
@@ -34,22 +36,6 @@ QStringList ComboItems(const QComboBox* combo) {
 void Touch(const QString& path) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
-}
-
-// Runs fn on the next modal dialog once it is up (polling: exec() blocks).
-void WhenModal(std::function<void(QWidget*)> fn, QWidget* notThis = nullptr) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, fn, notThis] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w || w == notThis) return;
-        timer->stop();
-        timer->deleteLater();
-        fn(w);
-        // A failed check inside fn must not leave exec() waiting for ever.
-        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
-            QTimer::singleShot(0, d, &QDialog::reject);
-    });
-    timer->start(20);
 }
 
 void TypeNames(QFileDialog& dialog, const QString& text) {

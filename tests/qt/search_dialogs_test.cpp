@@ -1,0 +1,153 @@
+// The search dialogs: their option word, the F1/F9 pastes, and searching and
+// replacing through the frame's commands as a user would.
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "platform/profile.h"
+#include "qt/document_window.h"
+#include "qt/main_window.h"
+#include "qt/search_dialogs.h"
+#include "qt/view_widget.h"
+#include "settings/settings.h"
+#include "support/fake_message_box.h"
+#include "support/when_modal.h"
+
+using namespace qz;
+using qz::fakes::WhenModal;
+
+namespace {
+
+QPushButton* Button(QWidget* dialog, const QString& label) {
+    for (QPushButton* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == label) return b;
+    return nullptr;
+}
+
+QCheckBox* Box(QWidget* dialog, const QString& label) {
+    for (QCheckBox* b : dialog->findChildren<QCheckBox*>())
+        if (b->text() == label) return b;
+    return nullptr;
+}
+
+std::string Text(CQzedDoc& doc) {
+    std::string s(doc.GetTextLength(), '\0');
+    doc.ReadText(1, s.data(), static_cast<uint32_t>(s.size()));
+    return s;
+}
+
+}  // namespace
+
+class SearchDialogsTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    MemoryProfile profile_;
+    fakes::FakeMessageBox boxes_;
+
+    CQzedChild* Open(QzedMainWindow& w, const QByteArray& bytes) {
+        const QString path = dir_.filePath("text.txt");
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return nullptr;
+        f.close();
+        return w.Documents().Open(path.toStdString());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void optionWordKeepsWhatTheDialogDoesNotShow() {
+        std::array<std::string, 16> none{};
+        // The replace box bit is the replace dialog's; the search dialog
+        // hands it back untouched, with the style pair read from bit 16.
+        SearchDialog d(nullptr, SearchDialog::kSearch, "a", {}, kOptCase | kOptReplaceBox | kOptSlateStyle, none, none);
+        QCOMPARE(d.Options(), unsigned(kOptCase | kOptReplaceBox | kOptSlateStyle));
+        // A regular expression turns escapes on and the wildcard off, and
+        // locks both.
+        QCheckBox* wild = Box(&d, QStringLiteral("？を任意の一文字とする(&?)"));
+        QVERIFY(wild);
+        wild->setChecked(true);
+        Box(&d, QStringLiteral("正規表現で検索する(&R)"))->setChecked(true);
+        QCOMPARE(d.Options() & (kOptRegex | kOptEscape | kOptWildcard), unsigned(kOptRegex | kOptEscape));
+        QVERIFY(!wild->isEnabled());
+        QVERIFY(!Box(&d, QStringLiteral("置き換え操作ＢＯＸを開く(&B)")));
+    }
+
+    void functionKeysPasteTheCaretRowAndTheClipboard() {
+        std::array<std::string, 16> history{};
+        history[0] = "old";
+        SearchDialog d(nullptr, SearchDialog::kSearch, "", {}, 0, history, history);
+        d.caretRow = [] { return std::string("row \x8a\xbf"); };
+        d.clipboard = [] { return std::string("clip\r\nsecond"); };
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* combo = d.findChild<QComboBox*>();
+        QCOMPARE(combo->itemText(0), QStringLiteral("old"));
+        QTest::keyClick(combo, Qt::Key_F1);
+        QCOMPARE(d.Text(), std::string("row \x8a\xbf"));
+        QTest::keyClick(combo, Qt::Key_F9);
+        QCOMPARE(d.Text(), std::string("clip"));
+    }
+
+    void searchFromTheDialogMovesTheCaretAndKeepsTheString() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "alpha\nbeta\ngamma beta\n");
+        QVERIFY(child);
+        TheSettings().env.Search = kOptSlateStyle;
+        WhenModal([](QWidget* d) {
+            d->findChild<QComboBox*>()->setEditText(QStringLiteral("beta"));
+            Button(d, QStringLiteral("下に検索(&N)"))->click();
+        });
+        w.SearchCommand();
+        CQzedView& v = child->ViewWidget()->View();
+        QCOMPARE(v.CaretRow(), 2u);
+        QCOMPARE(v.Highlight(), 4);
+        QCOMPARE(TheSettings().searchKey, std::string("beta"));
+        QCOMPARE(TheSettings().searchHistory[0], std::string("beta"));
+        v.SearchNext();
+        QCOMPARE(v.CaretRow(), 3u);
+        QCOMPARE(v.CaretColumn(), 7);
+    }
+
+    void unconvertibleSearchTextIsRefused() {
+        std::array<std::string, 16> none{};
+        SearchDialog d(nullptr, SearchDialog::kSearch, "", {}, 0, none, none);
+        d.findChild<QComboBox*>()->setEditText(QString::fromUtf8("\xF0\x9F\x98\x80"));
+        // The warning box answers itself; the dialog stays open.
+        WhenModal([](QWidget* box) { QTimer::singleShot(0, box, [box] { box->close(); }); }, &d);
+        d.show();
+        Button(&d, QStringLiteral("下に検索(&N)"))->click();
+        QCOMPARE(d.Result(), SearchDialog::kClosed);
+        QVERIFY(d.isVisible());
+    }
+
+    void replaceAllFromTheDialogCountsAndEndsAtTheEnd() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "a-a-a\nb\n");
+        QVERIFY(child);
+        WhenModal([](QWidget* d) {
+            const auto combos = d->findChildren<QComboBox*>();
+            combos[0]->setEditText(QStringLiteral("a"));
+            combos[1]->setEditText(QString::fromUtf8("漢"));
+            Button(d, QStringLiteral("置き換え(&A)"))->click();
+        });
+        w.ReplaceAllCommand();
+        QCOMPARE(Text(child->Doc()), std::string("\x8a\xbf-\x8a\xbf-\x8a\xbf\nb\n"));
+        QCOMPARE(w.MessagePane()->text(), QStringLiteral("置き換え終了:[3] changed"));
+        QCOMPARE(TheSettings().replaceRHistory[0], std::string("\x8a\xbf"));
+        child->Doc().SetModifiedFlag(false);
+    }
+};
+
+QTEST_MAIN(SearchDialogsTest)
+#include "search_dialogs_test.moc"
