@@ -194,6 +194,7 @@ CQzedChild* DocumentManager::NewDocument(const std::string& dir) {
     auto doc = std::make_shared<CQzedDoc>(ChooseFileType(TheSettings(), name));
     doc->NewText();
     doc->SetPathString(name);
+    AddRecentFile(TheSettings(), doc->File().Code(), name);
     return Show(std::move(doc));
 }
 
@@ -207,6 +208,7 @@ CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode) {
     doc->SetMessageBox(&boxes_);
     if (io_.Load(*doc, path, explicitCode) != 0) return nullptr;
     doc->SetPathString(path);
+    AddRecentFile(TheSettings(), doc->File().Code(), path);
     return Show(std::move(doc));
 }
 

@@ -174,6 +174,30 @@ void QzedMainWindow::BuildMenus() {
     file->addAction(QStringLiteral("上書き保存(&S)"), this, &QzedMainWindow::FileSave);
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QzedMainWindow::FileClose);
     file->addSeparator();
+    // The recent files, "code path" entries, up to "MRUCount" of them.
+    const int recentAt = static_cast<int>(file->actions().size());
+    connect(file, &QMenu::aboutToShow, this, [this, file, recentAt] {
+        for (QAction* a : file->actions())
+            if (a->property("qzRecent").toBool()) delete a;
+        QAction* before = file->actions().value(recentAt);
+        const Settings& s = TheSettings();
+        const int count = std::clamp(s.env.MRUCount, 0, static_cast<int>(s.recentFiles.size()));
+        for (int i = 0; i < count; ++i) {
+            int code = 0;
+            std::string path;
+            if (!ParseRecentFile(s.recentFiles[i], code, path)) break;
+            auto* a = new QAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QString::fromStdString(path)), file);
+            a->setProperty("qzRecent", true);
+            connect(a, &QAction::triggered, this, [this, code, path] { docs_->Open(path, code); });
+            file->insertAction(before, a);
+        }
+        if (count > 0 && !s.recentFiles[0].empty()) {
+            auto* sep = new QAction(file);
+            sep->setSeparator(true);
+            sep->setProperty("qzRecent", true);
+            file->insertAction(before, sep);
+        }
+    });
     file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));

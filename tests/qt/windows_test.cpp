@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -155,6 +157,29 @@ private slots:
         // Asked once per change.
         w.Documents().CheckAllExternalChanges();
         QCOMPARE(boxes_.shown.size(), size_t(1));
+    }
+
+    void recentFilesAreListedNewestFirstAndReopenWithTheirCode() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = OpenIn(w, "recent-a.txt", "a\n");
+        CQzedChild* b = OpenIn(w, "recent-b.txt", "b\n");
+        QVERIFY(a && b);
+        const std::string pathA = a->Path();
+        QCOMPARE(TheSettings().recentFiles[0], "1 " + b->Path());
+        QCOMPARE(TheSettings().recentFiles[1], "1 " + pathA);
+        a->close();
+        QMenu* file = w.menuBar()->findChildren<QMenu*>().value(0);
+        QVERIFY(file);
+        emit file->aboutToShow();
+        QAction* second = nullptr;
+        for (QAction* act : file->actions())
+            if (act->text() == QStringLiteral("&2 ") + QString::fromStdString(pathA)) second = act;
+        QVERIFY(second);
+        second->trigger();
+        QVERIFY(w.Documents().Find(pathA));
+        QCOMPARE(TheSettings().recentFiles[0], "1 " + pathA);
     }
 
     void newWindowsCascadeAndFollowTheSizeSettings() {
