@@ -449,9 +449,58 @@ void QzedViewWidget::ShowMessage(const std::string& utf8, MessageKind kind) {
 
 void QzedViewWidget::Beep() { QApplication::beep(); }
 
+namespace {
+
+// While a long command polls the keyboard, input waiting in the queue is
+// looked at here instead of reaching the windows: Esc and Space are noted,
+// everything else the user typed or clicked is dropped, as it would only
+// act on a text that is still changing.
+class BusyInputFilter : public QObject {
+public:
+    BusyInputFilter(bool* esc, bool* space) : esc_(esc), space_(space) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const auto* k = static_cast<QKeyEvent*>(e);
+            const bool down = e->type() == QEvent::KeyPress;
+            if (k->key() == Qt::Key_Escape) *esc_ = down;
+            if (k->key() == Qt::Key_Space) *space_ = down;
+            return true;
+        }
+        case QEvent::ShortcutOverride: case QEvent::Shortcut: case QEvent::InputMethod:
+        case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool* esc_;
+    bool* space_;
+};
+
+}  // namespace
+
 bool QzedViewWidget::IsKeyDown(AsyncKey key) {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    BusyInputFilter filter(&escDown_, &spaceDown_);
+    qApp->installEventFilter(&filter);
+    QApplication::processEvents();
+    qApp->removeEventFilter(&filter);
     return key == AsyncKey::Escape ? escDown_ : spaceDown_;
+}
+
+void QzedViewWidget::DiscardQueuedKeys() {
+    // The keys typed during the run were taken from the queue by the polls
+    // above; this takes what arrived after the last one.
+    bool esc = false, space = false;
+    BusyInputFilter filter(&esc, &space);
+    qApp->installEventFilter(&filter);
+    QApplication::processEvents();
+    qApp->removeEventFilter(&filter);
+    escDown_ = spaceDown_ = false;
 }
 
 void QzedViewWidget::SetTimer(int id, int milliseconds) {

@@ -98,6 +98,8 @@ public:
     void Beep() override;
     MessageBox& Boxes() override { return boxes_; }
     bool IsKeyDown(AsyncKey key) override;
+    // After a replace-all: the keys that came meanwhile must not edit.
+    void DiscardQueuedKeys();
     void SetTimer(int id, int milliseconds) override;
     void KillTimer(int id) override;
     void CaptureMouse(bool capture) override;

@@ -147,6 +147,27 @@ private slots:
         QCOMPARE(TheSettings().replaceRHistory[0], std::string("\x8a\xbf"));
         child->Doc().SetModifiedFlag(false);
     }
+
+    void escapeWaitingInTheQueueStopsReplaceAllAndTypesNothing() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, QByteArray(1500, 'a') + "\n");
+        QVERIFY(child);
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        // The user pressed x and then Esc while the run went on.
+        QCoreApplication::postEvent(canvas, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+        QCoreApplication::postEvent(canvas, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        const long n = child->ViewWidget()->View().ReplaceAllFrom("a", "b", 0, 1, true);
+        QVERIFY(n >= 0 && n < 1500);
+        QCOMPARE(w.MessagePane()->text(), QStringLiteral("置き換えを中断しました:[%1] changed").arg(n));
+        child->ViewWidget()->DiscardQueuedKeys();
+        QTest::qWait(20);
+        const std::string text = Text(child->Doc());
+        QCOMPARE(text.find('x'), std::string::npos);
+        QCOMPARE(static_cast<long>(std::count(text.begin(), text.end(), 'b')), n);
+        child->Doc().SetModifiedFlag(false);
+    }
 };
 
 QTEST_MAIN(SearchDialogsTest)
