@@ -49,7 +49,7 @@ std::string DocLifecycle::NewDocument(CQzedDoc& doc, const std::string& dir) {
     // may not look into makes it fail, and the text is empty all the same.
     if (io_.Load(doc, name) != 0) doc.NewText();
     SetPathName(doc, name, true);
-    return name;
+    return doc.GetPathName();
 }
 
 bool DocLifecycle::OpenDocument(CQzedDoc& doc, const std::string& path, int explicitCode) {
