@@ -51,7 +51,7 @@ bool FileCommands::Shared(Frame frame) {
     return false;
 }
 
-bool FileCommands::CloseFrame(Frame frame) {
+bool FileCommands::MayClose(Frame frame) {
     // The last window of the OS command window may not go while its command
     // runs, as closing it through the save question would refuse too.
     CQzedDoc& doc = host_.DocumentOf(frame);
@@ -59,6 +59,11 @@ bool FileCommands::CloseFrame(Frame frame) {
         life_.Box().Show(lifecycle_msg::kShellRunning, doc.GetPathName(), MbIcon::Stop, MbButtons::Ok);
         return false;
     }
+    return true;
+}
+
+bool FileCommands::CloseFrame(Frame frame) {
+    if (!MayClose(frame)) return false;
     host_.CloseFrame(frame);
     return true;
 }
@@ -131,6 +136,7 @@ bool FileCommands::Quit() {
         host_.SendMainFrameCommand(cmd::kMainFrameQuit);
         return true;
     }
+    if (!MayClose(frame)) return false;
     CQzedDoc& doc = host_.DocumentOf(frame);
     // Closing one of several windows of a document abandons nothing: the
     // changes stay in the others, and so does their flag.
@@ -140,7 +146,8 @@ bool FileCommands::Quit() {
             return false;
         doc.SetModifiedFlag(false);
     }
-    return CloseFrame(frame);
+    host_.CloseFrame(frame);
+    return true;
 }
 
 void FileCommands::CloseUnchanged() {

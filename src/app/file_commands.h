@@ -64,8 +64,10 @@ private:
     bool SaveDocument(CQzedDoc& doc);
     // Whether another open frame shows the frame's document.
     bool Shared(FileCommandHost::Frame frame);
-    // Closes the frame without a question; false (with the message) when it
-    // is the last window of a document running a shell command.
+    // False (with the message) for the last window of a document running a
+    // shell command.
+    bool MayClose(FileCommandHost::Frame frame);
+    // Closes the frame without a question when it may close.
     bool CloseFrame(FileCommandHost::Frame frame);
 
     DocLifecycle life_;

@@ -164,8 +164,13 @@ TEST_F(Commands, TheLastWindowOfARunningShellStays) {
     doc.File().special = true;
     frames_.shellRunning = true;
     commands_.CloseUnchanged();
+    ReplaceText(doc, "output");
+    EXPECT_FALSE(commands_.Quit());
     EXPECT_EQ(frames_.open.size(), 1u);
-    EXPECT_EQ(box_.shown.at(0).text, "シェルコマンド実行中のため終了できません");
+    ASSERT_EQ(box_.shown.size(), 2u);
+    EXPECT_EQ(box_.shown[0].text, "シェルコマンド実行中のため終了できません");
+    EXPECT_EQ(box_.shown[1].text, box_.shown[0].text);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 }  // namespace
