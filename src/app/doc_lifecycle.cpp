@@ -55,7 +55,7 @@ std::string DocLifecycle::NewDocument(CQzedDoc& doc, const std::string& dir) {
 bool DocLifecycle::OpenDocument(CQzedDoc& doc, const std::string& path, int explicitCode) {
     // A document that is read again discards its text, and with it the
     // temporary copy kept for a crash.
-    if (!doc.GetPathName().empty()) host_.FreeRegisterEntry(doc.GetPathName());
+    DeleteContents(doc);
     const std::string canonical = CanonicalPath(path);
     const int type = ChooseFileType(TheSettings(), canonical);
     if (doc.GetFileType() != type) doc.SetFileType(type);
@@ -70,6 +70,14 @@ bool DocLifecycle::OpenChosenFile(CQzedDoc& doc, const std::string& path, int ex
     if (!OpenDocument(doc, path, explicitCode)) return false;
     if (readOnlyBox) doc.SetReadOnly(true);
     return true;
+}
+
+void DocLifecycle::DeleteContents(CQzedDoc& doc) {
+    if (!doc.GetPathName().empty()) host_.FreeRegisterEntry(doc.GetPathName());
+    doc.NewText();
+    doc.Store().ResetEditCounters();
+    doc.File().lock.Release();
+    doc.File().loaded = false;
 }
 
 void DocLifecycle::SetPathName(CQzedDoc& doc, const std::string& path, bool addToRecent) {
@@ -124,12 +132,7 @@ bool DocLifecycle::ReEdit(CQzedDoc& doc) {
     if (doc.IsModified() && box_.Show(lifecycle_msg::kReEditQuestion, path, MbIcon::Question,
                                       MbButtons::YesNoCancel) != MbResult::Yes)
         return false;
-    DocFile& f = doc.File();
-    doc.NewText();
     doc.SetModifiedFlag(false);
-    doc.Store().ResetEditCounters();
-    f.lock.Release();
-    f.loaded = false;
     if (OpenDocument(doc, path)) {
         host_.ResetViews(doc);
         return true;

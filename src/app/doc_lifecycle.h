@@ -27,13 +27,18 @@ public:
     // A new empty document named "TextN.txt" in dir (a name neither on disk
     // nor open in a frame), typed from that name. Returns the name.
     std::string NewDocument(CQzedDoc& doc, const std::string& dir);
-    // The open step: canonical path, file type from it, load (explicitCode
+    // The open step: the old text given up, canonical path, file type from it, load (explicitCode
     // 1-3 or 0 to detect), then the path with a recent-file entry. False when
     // the load failed; the caller drops the document.
     bool OpenDocument(CQzedDoc& doc, const std::string& path, int explicitCode = 0);
     // A file chosen in the open dialog or the recent-file list: a plain file
     // again, made read-only when the dialog's read-only box was ticked.
     bool OpenChosenFile(CQzedDoc& doc, const std::string& path, int explicitCode, bool readOnlyBox);
+
+    // The document's text is given up (its last frame closes): its
+    // temporary-save entry goes, the store, the undo history and the lock
+    // are released.
+    void DeleteContents(CQzedDoc& doc);
 
     // Gives the document a path: canonical; the lock moves to it when the
     // file exists (else no lock); the file time is taken from it; the old

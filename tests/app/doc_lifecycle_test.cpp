@@ -90,6 +90,8 @@ TEST_F(Lifecycle, ReEditAsksAndReadsTheFileAgain) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.Undo().Count(), 0u);
     EXPECT_EQ(frames_.resets, 1);
+    // The text given up takes its temporary copy along.
+    EXPECT_EQ(frames_.freed, std::vector<std::string>{Canon("a.txt")});
 }
 
 TEST_F(Lifecycle, ReEditFailureClosesEveryWindowOfTheDocument) {
