@@ -25,11 +25,12 @@ public:
     DocLifecycle(MessageBox& box, FileIo& io, FileCommandHost& host);
 
     // A new empty document named "TextN.txt" in dir (a name neither on disk
-    // nor open in a frame), typed from that name. Returns the name.
+    // nor open in a frame), typed from that name. Returns its path.
     std::string NewDocument(CQzedDoc& doc, const std::string& dir);
-    // The open step: the old text given up, canonical path, file type from it, load (explicitCode
-    // 1-3 or 0 to detect), then the path with a recent-file entry. False when
-    // the load failed; the caller drops the document.
+    // The open step: the old text given up, canonical path, file type from
+    // it, load (explicitCode 1-3, or 0 to detect), then the path with a
+    // recent-file entry. False when the load failed; the caller drops the
+    // document. Also the reload after an outside change (ReopenDocument).
     bool OpenDocument(CQzedDoc& doc, const std::string& path, int explicitCode = 0);
     // A file chosen in the open dialog or the recent-file list: a plain file
     // again, made read-only when the dialog's read-only box was ticked.
