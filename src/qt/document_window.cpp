@@ -12,13 +12,13 @@
 #include "document/doc_naming.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "qt/file_dialogs.h"
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 
 namespace qz {
 
 namespace {
-constexpr const char* kSaveQuestion = "ファイルの内容が変更されていますが保存しますか？";
 constexpr const char* kClosedMark = "qzClosed";
 }  // namespace
 
@@ -157,7 +157,7 @@ void CQzedChild::changeEvent(QEvent* e) {
 // ------------------------------------------------------------------ manager
 
 DocumentManager::DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* parent)
-    : QObject(parent), area_(area), boxes_(boxes), io_(boxes, this) {}
+    : QObject(parent), area_(area), boxes_(boxes), io_(boxes, this), commands_(boxes, io_, *this) {}
 
 DocumentManager::~DocumentManager() = default;
 
@@ -190,25 +190,27 @@ CQzedChild* DocumentManager::Show(std::shared_ptr<CQzedDoc> doc) {
 }
 
 CQzedChild* DocumentManager::NewDocument(const std::string& dir) {
-    const std::string name = NewDocumentName(dir, [this](const std::string& p) { return Find(p) != nullptr; });
-    auto doc = std::make_shared<CQzedDoc>(ChooseFileType(TheSettings(), name));
-    doc->NewText();
-    doc->SetPathString(name);
-    AddRecentFile(TheSettings(), doc->File().Code(), name);
+    auto doc = std::make_shared<CQzedDoc>();
+    doc->SetMessageBox(&boxes_);
+    commands_.Lifecycle().NewDocument(*doc, dir);
     return Show(std::move(doc));
 }
 
-CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode) {
+CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode, bool chosen, bool readOnly) {
     const std::string path = CanonicalPath(pathIn);
     if (CQzedChild* open = Find(path)) {
         area_->setActiveSubWindow(open);
+        if (chosen) {
+            open->Doc().File().special = false;
+            if (readOnly) open->Doc().SetReadOnly(true);
+        }
         return open;
     }
-    auto doc = std::make_shared<CQzedDoc>(ChooseFileType(TheSettings(), path));
+    auto doc = std::make_shared<CQzedDoc>();
     doc->SetMessageBox(&boxes_);
-    if (io_.Load(*doc, path, explicitCode) != 0) return nullptr;
-    doc->SetPathString(path);
-    AddRecentFile(TheSettings(), doc->File().Code(), path);
+    DocLifecycle& life = commands_.Lifecycle();
+    if (!(chosen ? life.OpenChosenFile(*doc, path, explicitCode, readOnly) : life.OpenDocument(*doc, path, explicitCode)))
+        return nullptr;
     return Show(std::move(doc));
 }
 
@@ -219,21 +221,12 @@ CQzedChild* DocumentManager::NewWindow(CQzedChild* child) {
     return added;
 }
 
-bool DocumentManager::Save(CQzedChild* child) {
-    if (!child) return false;
-    const bool ok = io_.Save(child->Doc(), child->Path()) == 1;
-    for (CQzedChild* c : ChildrenOf(child->Doc())) c->UpdateTitle();
-    return ok;
-}
+bool DocumentManager::QueryClose(CQzedChild& child) { return commands_.Lifecycle().CanCloseFrame(&child); }
 
-bool DocumentManager::QueryClose(CQzedChild& child) {
-    // Only the last window of a document asks: the others just go.
-    if (ChildrenOf(child.Doc()).size() > 1 || !child.Doc().IsModified()) return true;
-    switch (boxes_.Show(kSaveQuestion, child.Path(), MbIcon::Question, MbButtons::YesNoCancel)) {
-    case MbResult::Yes: return Save(&child);
-    case MbResult::No: return true;
-    default: return false;
-    }
+bool DocumentManager::CloseAll() {
+    if (!commands_.Lifecycle().SaveAllModified()) return false;
+    for (CQzedChild* c : Children()) CloseFrame(c);
+    return true;
 }
 
 CQzedChild* DocumentManager::Active() const {
@@ -298,14 +291,62 @@ void DocumentManager::CheckAllExternalChanges() {
 
 void DocumentManager::Closed(CQzedChild* child) {
     child->setProperty(kClosedMark, true);
+    // The document goes with its last window.
+    if (ChildrenOf(child->Doc()).empty()) commands_.Lifecycle().DeleteContents(child->Doc());
     if (Children().empty() && onLastClosed) onLastClosed();
+}
+
+std::vector<FileCommandHost::Frame> DocumentManager::Frames() {
+    // The active window, then on in the order the windows were made,
+    // wrapping round.
+    const std::vector<CQzedChild*> all = Children();
+    const auto at = std::find(all.begin(), all.end(), Active());
+    std::vector<Frame> out;
+    const size_t start = at == all.end() ? 0 : static_cast<size_t>(at - all.begin());
+    for (size_t i = 0; i < all.size(); ++i) out.push_back(all[(start + i) % all.size()]);
+    return out;
+}
+
+void DocumentManager::CloseFrame(Frame frame) {
+    auto* c = static_cast<CQzedChild*>(frame);
+    if (c->property(kClosedMark).toBool()) return;
+    c->setProperty(kClosedMark, true);
+    c->close();  // asks nothing more: the mark is set
+    Closed(c);
+}
+
+ViewMetrics DocumentManager::FirstViewMetrics(CQzedDoc& doc) {
+    const std::vector<CQzedChild*> frames = ChildrenOf(doc);
+    if (frames.empty() || frames.front()->Views().empty()) return {};
+    QzedViewWidget* v = frames.front()->Views().front();
+    return {v->ClientWidth(), v->CharWidth()};
+}
+
+void DocumentManager::RedrawViews(CQzedDoc& doc) {
+    for (CQzedChild* c : ChildrenOf(doc))
+        for (QzedViewWidget* v : c->Views()) v->InvalidateAll();
+}
+
+void DocumentManager::UpdateTitles(CQzedDoc& doc) {
+    for (CQzedChild* c : ChildrenOf(doc)) c->UpdateTitle();
+}
+
+std::optional<SaveTypeAnswer> DocumentManager::AskSaveType(const std::string& caption, const std::string& startPath) {
+    const std::optional<SaveDialogChoice> c =
+        RunSaveTypeDialog(area_->window(), QString::fromStdString(startPath), QString::fromStdString(caption));
+    if (!c) return std::nullopt;
+    return SaveTypeAnswer{c->path.toStdString(), c->codeIndex};
+}
+
+void DocumentManager::SendMainFrameCommand(int id) {
+    if (onFrameCommand) onFrameCommand(id);
 }
 
 void DocumentManager::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 void DocumentManager::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 bool DocumentManager::ReopenDocument(CQzedDoc& doc, const std::string& path) {
-    return io_.Load(doc, path) == 0;
+    return commands_.Lifecycle().OpenDocument(doc, path);
 }
 
 void DocumentManager::ResetViews(CQzedDoc& doc) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/file_command_host.h"
+#include "app/file_commands.h"
 #include "document/file_io.h"
 #include "document/qzed_doc.h"
 #include "view/key_log.h"
@@ -60,7 +62,7 @@ private:
     QzedViewWidget* active_ = nullptr;
 };
 
-class DocumentManager : public QObject, public FileIoHost, public LogPane {
+class DocumentManager : public QObject, public FileCommandHost, public LogPane {
     Q_OBJECT
 public:
     DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* parent = nullptr);
@@ -69,15 +71,21 @@ public:
     // A new empty document named "TextN.txt" in dir.
     CQzedChild* NewDocument(const std::string& dir);
     // Opens path (made canonical); an open document of the same path is
-    // activated instead. Null when the file could not be loaded.
-    CQzedChild* Open(const std::string& path, int explicitCode = 0);
+    // activated instead. Null when the file could not be loaded. chosen: a
+    // file picked in the open dialog or the recent list (a plain file again,
+    // read-only when the dialog's box was ticked).
+    CQzedChild* Open(const std::string& path, int explicitCode = 0, bool chosen = false,
+                     bool readOnly = false);
     // Another window on the document of child.
     CQzedChild* NewWindow(CQzedChild* child);
-    // Saves to the document's own path: true on success.
-    bool Save(CQzedChild* child);
     // The save question of a modified document whose last window closes:
     // false when the user cancels or the save fails (the window stays).
     bool QueryClose(CQzedChild& child);
+    // The file menu's commands by id (save, save as, close and re-edit ones).
+    FileCommands& Commands() { return commands_; }
+    // Closing the editor: every modified document answers its question
+    // first; then every window closes. False when one refused.
+    bool CloseAll();
     CQzedChild* Active() const;
     // Open windows in the area's order.
     std::vector<CQzedChild*> Children() const;
@@ -86,6 +94,7 @@ public:
     // Windows and views showing doc.
     std::vector<CQzedChild*> ChildrenOf(const CQzedDoc& doc) const;
     int ViewCount(const CQzedDoc& doc) const;
+    int ViewCount(CQzedDoc& doc) override { return ViewCount(static_cast<const CQzedDoc&>(doc)); }
     // Every open document once.
     std::vector<CQzedDoc*> Documents() const;
     // The outside-change check of one document and of all (on activation).
@@ -104,6 +113,17 @@ public:
     bool ReopenDocument(CQzedDoc& doc, const std::string& path) override;
     void ResetViews(CQzedDoc& doc) override;
     void CloseFrames(CQzedDoc& doc) override;
+    // FileCommandHost
+    std::vector<Frame> Frames() override;
+    Frame ActiveFrame() override { return Active(); }
+    CQzedDoc& DocumentOf(Frame frame) override { return static_cast<CQzedChild*>(frame)->Doc(); }
+    void CloseFrame(Frame frame) override;
+    ViewMetrics FirstViewMetrics(CQzedDoc& doc) override;
+    void RelayoutViews(CQzedDoc& doc) override { ResetLayout(doc); }
+    void RedrawViews(CQzedDoc& doc) override;
+    void UpdateTitles(CQzedDoc& doc) override;
+    std::optional<SaveTypeAnswer> AskSaveType(const std::string& caption, const std::string& startPath) override;
+    void SendMainFrameCommand(int id) override;
     // LogPane: the status bar's log pane, through onLogPane.
     void SetLogPane(const std::string& text, LogPaneLook look) override;
 
@@ -113,6 +133,8 @@ public:
     std::function<void(const QString& text, LogPaneLook look)> onLogPane;
     // After the last document has closed.
     std::function<void()> onLastClosed;
+    // A command for the main frame (the quit command with no window open).
+    std::function<void(int id)> onFrameCommand;
 
 private:
     friend class CQzedChild;
@@ -122,6 +144,7 @@ private:
     QMdiArea* area_;
     MessageBox& boxes_;
     FileIo io_;
+    FileCommands commands_;
     bool checking_ = false;
     int cascade_ = 0;  // windows placed since the area was last empty
 };

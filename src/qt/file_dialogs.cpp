@@ -43,8 +43,10 @@ std::optional<OpenDialogChoice> RunOpenFileDialog(QWidget* parent, Profile& prof
     return Finish(dialog, profile, 0, dialog.readOnly());
 }
 
-std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath) {
+std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath,
+                                                  const QString& caption) {
     CExtFileDlg dialog(CExtFileDlg::Variant::Save, parent);
+    if (!caption.isEmpty()) dialog.setWindowTitle(caption);
     dialog.startAt(startPath);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();

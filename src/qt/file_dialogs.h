@@ -33,7 +33,9 @@ struct SaveDialogChoice {
     int codeIndex = 0;  // 0..6 into the save list, for ApplySaveCodeChoice
 };
 
-// The save-type code dialog, starting at the document's path.
-std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath);
+// The save-type code dialog, starting at the document's path; an empty
+// caption keeps the dialog's own.
+std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath,
+                                                  const QString& caption = QString());
 
 }  // namespace qz

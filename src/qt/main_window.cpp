@@ -77,6 +77,9 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
         if (st == Qt::ApplicationActive) docs_->CheckAllExternalChanges();
     });
+    docs_->onFrameCommand = [this](int id) {
+        if (id == cmd::kMainFrameQuit) close();
+    };
     BuildMenus();
 }
 
@@ -171,8 +174,23 @@ void QzedMainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->addAction(QStringLiteral("新規作成(&N)"), this, &QzedMainWindow::FileNew);
     file->addAction(QStringLiteral("開く(&O).."), this, &QzedMainWindow::FileOpen);
-    file->addAction(QStringLiteral("上書き保存(&S)"), this, &QzedMainWindow::FileSave);
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QzedMainWindow::FileClose);
+    auto command = [this](QMenu* m, const char* label, int id) {
+        m->addAction(QString::fromUtf8(label), this, [this, id] { docs_->Commands().Execute(id); });
+    };
+    file->addSeparator();
+    command(file, "上書き保存(&S)", cmd::kFileSave);
+    command(file, "名前を付けて保存(&A)...", cmd::kFileSaveAs);
+    command(file, "ファイル名の変更(現行窓)", cmd::kFileRename);
+    command(file, "再編集(現行ファイルのみ)", cmd::kFileReEdit);
+    file->addSeparator();
+    command(file, "書き込み(１ファイル)", cmd::kFileWriteOne);
+    command(file, "書き込み(全変更ファイル)", cmd::kFileWriteChanged);
+    command(file, "セーブ(現行ファイル)", cmd::kFileSaveClose);
+    command(file, "セーブ(全変更ファイル)", cmd::kFileSaveCloseAll);
+    command(file, "終了(現行ファイル)", cmd::kFileQuit);
+    command(file, "終了(非変更ファイルのみ)", cmd::kFileCloseUnchanged);
+    command(file, "終了(全ファイル)", cmd::kFileQuitAll);
     file->addSeparator();
     // The recent files, "code path" entries, up to "MRUCount" of them.
     const int recentAt = static_cast<int>(file->actions().size());
@@ -188,7 +206,7 @@ void QzedMainWindow::BuildMenus() {
             if (!ParseRecentFile(s.recentFiles[i], code, path)) break;
             auto* a = new QAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QString::fromStdString(path)), file);
             a->setProperty("qzRecent", true);
-            connect(a, &QAction::triggered, this, [this, code, path] { docs_->Open(path, code); });
+            connect(a, &QAction::triggered, this, [this, code, path] { docs_->Open(path, code, true); });
             file->insertAction(before, a);
         }
         if (count > 0 && !s.recentFiles[0].empty()) {
@@ -255,15 +273,10 @@ void QzedMainWindow::FileOpen() {
         RunOpenFileDialog(this, profile_, *boxes_, env.FileDlgType,
                           QString::fromStdString(CurrentDirectory()), env.WildCard);
     if (!choice) return;
-    for (const QString& n : choice->paths) {
-        CQzedChild* c = docs_->Open(n.toStdString(), choice->code);
-        if (!c) continue;
-        c->Doc().File().special = false;
-        if (choice->readOnly) c->Doc().SetReadOnly(true);
-    }
+    for (const QString& n : choice->paths) docs_->Open(n.toStdString(), choice->code, true, choice->readOnly);
 }
 
-void QzedMainWindow::FileSave() { docs_->Save(docs_->Active()); }
+void QzedMainWindow::FileSave() { docs_->Commands().Save(); }
 
 void QzedMainWindow::FileClose() {
     if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
@@ -271,11 +284,9 @@ void QzedMainWindow::FileClose() {
 
 void QzedMainWindow::closeEvent(QCloseEvent* e) {
     // Every document answers its save question first; a cancel keeps the editor.
-    for (CQzedChild* c : docs_->Children()) {
-        if (!c->close()) {
-            e->ignore();
-            return;
-        }
+    if (!docs_->CloseAll()) {
+        e->ignore();
+        return;
     }
     Settings& s = TheSettings();
     const bool minimized = isMinimized(), maximized = isMaximized();

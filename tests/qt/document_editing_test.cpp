@@ -188,16 +188,16 @@ private slots:
             QVERIFY(ca && cb);
             QTest::keyClicks(ca->ViewWidget()->Canvas(), "x");
             QTest::keyClicks(cb->ViewWidget()->Canvas(), "y");
-            // Cancel on the second keeps the editor and that document.
+            // Cancel on the second keeps the editor and every document.
             boxes_.answers = {MbResult::No, MbResult::Cancel};
             QVERIFY(!w.close());
             QCOMPARE(boxes_.shown.size(), size_t(2));
-            QCOMPARE(w.Documents().Children().size(), size_t(1));
-            boxes_.answers = {MbResult::No};
+            QCOMPARE(w.Documents().Children().size(), size_t(2));
+            boxes_.answers = {MbResult::No, MbResult::No};
             QVERIFY(w.close());
-            QCOMPARE(boxes_.shown.size(), size_t(3));
+            QCOMPARE(boxes_.shown.size(), size_t(4));
         }
-        QCOMPARE(boxes_.shown.size(), size_t(3));
+        QCOMPARE(boxes_.shown.size(), size_t(4));
         QCOMPARE(ReadAll(a), QByteArray("1\r\n"));
         QCOMPARE(ReadAll(b), QByteArray("2\r\n"));
     }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,14 +15,17 @@
 #include "platform/cp932.h"
 #include "platform/profile.h"
 #include "qt/document_window.h"
+#include "qt/ext_file_dlg.h"
 #include "qt/main_window.h"
 #include "qt/qt_clipboard.h"
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/when_modal.h"
 #include "view/clipboard.h"
 
 using namespace qz;
+using qz::fakes::WhenModal;
 
 namespace {
 
@@ -180,6 +184,48 @@ private slots:
         second->trigger();
         QVERIFY(w.Documents().Find(pathA));
         QCOMPARE(TheSettings().recentFiles[0], "1 " + pathA);
+    }
+
+    void saveAsThroughTheCodeDialogWritesEucAndRetitles() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "plain.txt", "\x8a\xbf\r\n");
+        QVERIFY(child);
+        const QString target = dir_.filePath("as-euc.txt");
+        WhenModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<CExtFileDlg*>(d);
+            QVERIFY(dlg);
+            dlg->setCodeIndex(4);  // EUC with LF
+            dlg->findChild<QLineEdit*>("fileNameEdit")->setText("as-euc.txt");
+            static_cast<QDialog*>(dlg)->accept();
+        });
+        QVERIFY(w.Documents().Commands().Execute(cmd::kFileSaveAs));
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("\xb4\xc1\n"));
+        QCOMPARE(child->Path(), target.toStdString());
+        QVERIFY2(child->windowTitle().endsWith("[euc, lf]"), qPrintable(child->windowTitle()));
+        QVERIFY(!child->Doc().IsModified());
+    }
+
+    void quitAllAsksOnceAndDropsEveryChange() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = OpenIn(w, "qa.txt", "a\n");
+        CQzedChild* b = OpenIn(w, "qb.txt", "b\n");
+        QVERIFY(a && b);
+        QTest::keyClicks(a->ViewWidget()->Canvas(), "x");
+        boxes_.shown.clear();
+        boxes_.answers = {MbResult::Yes};
+        w.Documents().Commands().Execute(cmd::kFileQuitAll);
+        QCOMPARE(boxes_.shown.size(), size_t(1));
+        QCOMPARE(boxes_.shown[0].caption, std::string("全ファイル中止"));
+        QVERIFY(w.Documents().Children().empty());
+        QFile f(dir_.filePath("qa.txt"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("a\n"));
     }
 
     void newWindowsCascadeAndFollowTheSizeSettings() {
