@@ -344,6 +344,8 @@ void CQzedView::OnMouseWheel(int delta, bool shift) {
 // ------------------------------------------------------------------ scroll bars
 
 void CQzedView::OnVScroll(ScrollAction action, int thumb) {
+    // The caret moves with the rows here, off the match a mode stands on.
+    if (searchMode_ || replaceMode_) return;
     const uint32_t N = RowCount();
     const int64_t maxTop = std::max<int64_t>(1, static_cast<int64_t>(N) + 2 - visRows_);
     int64_t nt = top_;

@@ -150,6 +150,8 @@ void CQzedView::ReplaceCurrent() {
 
 // A: replace-all from the current match on; the mode ends.
 void CQzedView::ReplaceRestFromMatch() {
+    // Refused as R is, with the mode kept, rather than ended by the run's own refusal.
+    if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
     const std::string from = replace_->from, to = replace_->to;
     const unsigned options = replace_->options;
     const uint32_t start = replace_->pos;

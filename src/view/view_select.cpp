@@ -232,6 +232,7 @@ void CQzedView::Paste() {
 // occurrence after the caret, so the selection grows to it.
 void CQzedView::SelectionCharSearch(uint8_t c) {
     Record(51, c);
+    if (!MotionAllowedInMode()) return;
     TextStore& st = doc_.Store();
     const uint32_t end = st.GetTextLength();
     uint32_t p = Abs();

@@ -131,6 +131,9 @@ TEST_F(InteractiveReplace, RefusedWithoutAStringOrOnAProtectedFile) {
     s.doc->SetReadOnly(true);
     s.Type("r");
     EXPECT_EQ(s.host.LastMessage()->text, "このファイルは書き込み禁止です");
+    s.Type("a");
+    EXPECT_EQ(s.host.LastMessage()->text, "このファイルは書き込み禁止です");
+    EXPECT_EQ(s.host.beeps, 4);
     EXPECT_EQ(s.Sjis(), "ab\n");
     EXPECT_EQ(s.view->ReplaceMode(), 2);
 }
