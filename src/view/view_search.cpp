@@ -12,6 +12,7 @@
 #include "search/search_pattern.h"
 #include "settings/settings.h"
 #include "view/qzed_view.h"
+#include "view/replace_session.h"
 #include "view/search_state.h"
 
 namespace qz {
