@@ -30,7 +30,7 @@ bool At(const std::string& text, size_t i, const char* s) { return text.compare(
 
 void CQzedView::BracketJump() {
     Record(50, 0);
-    if (host_.WindowSelectActive()) return;
+    if (host_.WindowSelectActive() || !MotionAllowedInMode()) return;
     TextStore& st = doc_.Store();
     std::string text(st.GetTextLength(), '\0');
     if (!text.empty()) text.resize(st.ReadText(1, text.data(), static_cast<uint32_t>(text.size())));
@@ -41,7 +41,10 @@ void CQzedView::BracketJump() {
             pair = &p;
             break;
         }
-    if (!pair) return ErrorMessage("このカッコ又は定義文字は不正です");
+    if (!pair) {
+        StopReplay();
+        return ErrorMessage("このカッコ又は定義文字は不正です");
+    }
     // Every nest and target mark at a character start, in text order.
     struct Mark {
         size_t pos;
@@ -68,7 +71,10 @@ void CQzedView::BracketJump() {
             ++level;
         }
     }
-    if (found < 0) return ErrorMessage("Could not find");
+    if (found < 0) {
+        StopReplay();
+        return ErrorMessage("Could not find");
+    }
     CancelSelection();
     const uint32_t oldRow = caretRow_, oldTop = top_;
     const int oldLeft = left_;

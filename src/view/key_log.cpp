@@ -129,8 +129,9 @@ void ViewKeyLog::Repeat(long count, bool highSpeed) {
             }
             if (host_.IsKeyDown(AsyncKey::Space)) view_.SetNoScreenUpdate(true);
             RunPass();
-            ++done;
+            // A pass that a failure ended early is not counted as done.
             if (stopped_) break;
+            ++done;
         }
     }
     replaying_ = false;

@@ -63,8 +63,10 @@ public:
     // the dialog's check box.
     void Repeat(long count, bool highSpeed);
     // A command that should end the replay calls this; the pass stops at
-    // the next entry.
-    void StopReplay() { stopped_ = true; }
+    // the next entry, and a repeat runs no further pass.
+    void StopReplay() override {
+        if (replaying_) stopped_ = true;
+    }
     bool Replaying() const { return replaying_; }
     // The pane's text and look for the present state.
     void ShowPane();

@@ -13,6 +13,9 @@ class KeyLogRecorder {
 public:
     virtual ~KeyLogRecorder() = default;
     virtual void Record(int kind, int32_t code, int32_t argument) = 0;
+    // A command failed in a way that should end a replay running now (a
+    // search that found nothing); nothing when no replay runs.
+    virtual void StopReplay() {}
 };
 
 }  // namespace qz

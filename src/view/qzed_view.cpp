@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "settings/settings.h"
+#include "view/replace_session.h"
 
 namespace qz {
 
@@ -358,7 +359,7 @@ void CQzedView::UpdatePanes() {
 void CQzedView::NotifyLinesChanged(uint32_t row, int32_t delta) {
     if (focused_ || editing_) return;
     highlightLen_ = 0;
-    runningMode_ = false;
+    EndInteractiveModes();
     if (caretRow_ > row) {
         if (delta < 0 && static_cast<int64_t>(caretRow_) - row <= -static_cast<int64_t>(delta))
             caretRow_ = row;
@@ -380,12 +381,12 @@ void CQzedView::NotifyLinesChanged(uint32_t row, int32_t delta) {
 }
 
 void CQzedView::Reset() {
-    runningMode_ = false;
-    keySel_ = kSelNone;
+    EndInteractiveModes();
     highlightLen_ = 0;
     const uint32_t N = RowCount();
     if (caretRow_ > N + 1) caretRow_ = N + 1;
     if (top_ > N + 1) top_ = N + 1;
+    EndMarking();
     SetCaret(caretRow_, 1);
     desiredCol_ = caretCol_;
     KeepVisibleVertical(1);
@@ -399,8 +400,9 @@ void CQzedView::Reset() {
 }
 
 void CQzedView::GoToLine(uint32_t line) {
-    runningMode_ = false;
-    if (keySel_ != kSelNone) keySel_ = kSelNone;
+    EndInteractiveModes();
+    // The command selection and a prompt live in the key selection that ends here.
+    EndMarking();
     highlightLen_ = 0;
     TextStore& st = doc_.Store();
     const uint32_t lines = st.GetLineEndCount() + 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -200,9 +201,31 @@ public:
     // True when found.
     bool SearchFor(const std::string& sjis, bool upward, unsigned options);
     // Replace-all from start (1 from the dialog: the whole text, and the
-    // caret goes to the end afterwards). Returns the number replaced.
+    // caret goes to the end afterwards). Returns the number replaced. Key
+    // messages queued during the run are discarded through the host.
     long ReplaceAllFrom(const std::string& fromSjis, const std::string& toSjis, unsigned options,
                         uint32_t start, bool interruptible);
+
+    // ---------------------------------------------------------------- interactive modes
+    // 0 off, 1 upward, 2 downward. The search mode starts after a dialog
+    // search with option bit 16 clear; Up, Down and Enter search in it.
+    int SearchMode() const { return searchMode_; }
+    int ReplaceMode() const { return replaceMode_; }
+    // The replace dialog's 上に置換 / 下に置換: interactive replace from the
+    // first match from the caret (a match at the caret counts downward).
+    // True when the mode runs.
+    bool StartReplace(const std::string& fromSjis, const std::string& toSjis, unsigned options, bool upward);
+    // The replace box's buttons: each does what its key does in the mode,
+    // recorded in the keystroke log as that key.
+    void ReplaceBoxReplace();   // 置換＆次 (R)
+    void ReplaceBoxSkip();      // スキップ (S)
+    void ReplaceBoxAll();       // 以降全て (A)
+    void ReplaceBoxPrevious();  // 上候補 (P)
+    void ReplaceBoxNext();      // 下候補 (N)
+    void ReplaceBoxCancel();    // ｷｬﾝｾﾙ (Esc)
+    // Where the current match of interactive replace lies (1-based, bytes).
+    uint32_t ReplaceMatchPos() const;
+    uint32_t ReplaceMatchLength() const;
 
     // ---------------------------------------------------------------- state
     uint32_t TopRow() const { return top_; }
@@ -239,9 +262,9 @@ public:
     bool NoScreenUpdate() const { return noUpdate_; }
     void SetPrefixPending(bool on) { prefixPending_ = on; }
     bool PrefixPending() const { return prefixPending_; }
-    // Running modes of later commands (search, replace, command selection,
-    // box prompt): editing stops silently while one runs.
-    void SetRunningMode(bool on) { runningMode_ = on; }
+    // Interactive search or replace, a command selection or a box prompt:
+    // editing stops silently while one runs.
+    bool RunningMode() const { return cmdSel_ || boxMode_ != 0 || searchMode_ != 0 || replaceMode_ != 0; }
     void CancelSelection();
     void NormaliseCaret();
 
@@ -286,6 +309,24 @@ private:
     void MakeCellSingle(uint32_t* abs);
     void RedrawAll();
     void EndMarking();
+    // Interactive modes.
+    void ModeKey(uint8_t c);
+    void SearchModeKey(uint8_t c);
+    void ReplaceModeKey(uint8_t c);
+    void ModeSearch(bool upward);
+    void ShowSearchModeStatus();
+    void EndSearchMode(bool showStatus);
+    void EndReplaceMode();
+    void EndInteractiveModes();
+    // A motion in interactive search ends the mode; in replace it is refused.
+    bool MotionAllowedInMode();
+    bool ReplaceFind(bool upward, uint32_t start);
+    void ReplaceCurrent();
+    void ReplaceStep(bool upward);
+    void ReplaceRestFromMatch();
+    void ShowReplaceStatus();
+    void ReplaceBoxKey(uint8_t c);
+    void StopReplay();
     bool StreamRange(uint32_t* a, uint32_t* b);
     void StreamToClipboard(bool cut);
     void BoxToClipboard(bool cut, uint32_t r1, int c1, uint32_t r2, int c2);
@@ -336,7 +377,12 @@ private:
     bool skipNextClick_ = false;
     bool prefixPending_ = false;
     bool noUpdate_ = false;
-    bool runningMode_ = false;
+    int searchMode_ = 0;
+    unsigned searchModeOptions_ = 0;
+    int replaceMode_ = 0;
+    bool modeLead_ = false;  // a lead byte was typed in a mode: its trail byte is no key
+    struct ReplaceSession;
+    std::unique_ptr<ReplaceSession> replace_;
     bool dragBox_ = false;
     int highlightLen_ = 0;
     uint32_t rememberedLine_ = 0;

@@ -111,10 +111,11 @@ void CQzedView::BoxToClipboard(bool cut, uint32_t r1, int c1, uint32_t r2, int c
 }
 
 void CQzedView::StartBoxPrompt(int mode, const char* promptUtf8) {
+    if (replaceMode_) return;
+    if (searchMode_) EndSearchMode(false);
     CancelSelection();
     cmdSel_ = false;
     boxMode_ = mode;
-    runningMode_ = true;
     host_.ShowMessage(promptUtf8, MessageKind::Prompt);
 }
 
@@ -247,7 +248,7 @@ void CQzedView::BoxFromClipboard(bool overwrite, const char* caption) {
 void CQzedView::BoxPaste() {
     Record(66, 0);
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
-    if (runningMode_ || host_.WindowSelectActive()) return;
+    if (RunningMode() || host_.WindowSelectActive()) return;
     CancelSelection();
     BoxFromClipboard(true, "矩形貼り付け");
 }
@@ -255,7 +256,7 @@ void CQzedView::BoxPaste() {
 void CQzedView::BoxInsert() {
     Record(67, 0);
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
-    if (runningMode_ || host_.WindowSelectActive()) return;
+    if (RunningMode() || host_.WindowSelectActive()) return;
     CancelSelection();
     BoxFromClipboard(false, "矩形貼り付け");
 }

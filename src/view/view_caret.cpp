@@ -158,6 +158,7 @@ bool CQzedView::BeginMotion(int32_t code, int32_t arg, bool selecting) {
     Record(code, arg);
     leadTyped_ = false;
     if (host_.WindowSelectActive()) return false;
+    if (!MotionAllowedInMode()) return false;
     if (highlightLen_) {
         highlightLen_ = 0;
         const int s = static_cast<int>(caretRow_ - top_) + 1;
@@ -429,6 +430,13 @@ void CQzedView::OnModifierKey(bool shift, bool ctrl, bool repeat) {
 void CQzedView::OnArrowKey(int key, bool shift, bool ctrl, bool alt, bool repeat, int scheme) {
     if (prefixPending_) {
         prefixPending_ = false;
+        return;
+    }
+    // In interactive search the plain Up and Down keys search; every other
+    // arrow is a motion that ends the mode.
+    if (searchMode_ && !shift && !ctrl && !alt && (key == 2 || key == 4)) {
+        if (key == 2) SearchPrevious();
+        else SearchNext();
         return;
     }
     const bool modern = scheme == 2 || scheme == 4;

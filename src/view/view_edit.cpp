@@ -42,7 +42,7 @@ bool CQzedView::BeginEdit(int32_t code, int32_t arg, bool kind1, bool typing) {
     }
     // A trail byte belongs to the edit its lead byte opened.
     if (!(kind1 && leadTyped_)) doc_.BeginUndoGroup();
-    if (runningMode_) return false;
+    if (RunningMode()) return false;
     if (keySel_ == kSelDragging) {
         host_.CaptureMouse(false);
         keySel_ = kSelNone;
@@ -142,6 +142,9 @@ void CQzedView::OnChar(uint8_t c) {
         if (TheSettings().env.AsinMode == 3) PrefixStroke(c);
         return;  // in the other schemes the key only clears the flag
     }
+    // The interactive modes read their keys first: a command selection
+    // may run under the search mode.
+    if (searchMode_ || replaceMode_) return ModeKey(c);
     if (cmdSel_) return SelectionCharSearch(c);
     if (boxMode_ != 0) {
         if (c == 10) BoxPromptEnter();
@@ -310,7 +313,7 @@ void CQzedView::DeleteChar() {
         if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
         if (host_.WindowSelectActive()) return;
         doc_.BeginUndoGroup();
-        if (runningMode_) return;
+        if (RunningMode()) return;
         TextStore& st = doc_.Store();
         const uint32_t r1 = std::min(anchorRow_, caretRow_), r2 = std::max(anchorRow_, caretRow_);
         const int c1 = std::min(anchorCol_, caretCol_), c2 = std::max(anchorCol_, caretCol_);
@@ -574,7 +577,7 @@ void CQzedView::InsertFile() {
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
     if (host_.WindowSelectActive()) return;
     doc_.BeginUndoGroup();
-    if (runningMode_) return;
+    if (RunningMode()) return;
     if (keySel_ != kSelNone) CancelSelection();
     std::string path;
     if (!host_.AskOpenFile("別ファイルの読み込み",

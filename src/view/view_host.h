@@ -112,6 +112,18 @@ public:
     virtual void ShowModifierLabels(int modifier) { (void)modifier; }
     // Whether this document is the one that runs shell commands.
     virtual bool IsShellDocument() { return false; }
+    // The small replace box of interactive replace, placed below the match:
+    // matchX, matchY are the client pixels of the match's first cell, the
+    // box goes rowHeight below that. Called again for every new match (the
+    // box moves). False when the box could not be made.
+    virtual bool ShowReplaceBox(int matchX, int matchY, int rowHeight) {
+        (void)matchX, (void)matchY, (void)rowHeight;
+        return true;
+    }
+    virtual void HideReplaceBox() {}
+    // Drops the key messages that arrived while a replace-all ran, so that
+    // they do not edit the text afterwards.
+    virtual void DiscardQueuedKeys() {}
 };
 
 }  // namespace qz

@@ -174,8 +174,9 @@ static uint32_t OffsetOfColumn(CQzedView& v, uint32_t row, int column) {
     return n + 1;
 }
 
+// The interactive modes own the caret: the mouse may not move it.
 void CQzedView::OnLButtonDown(int x, int y, bool shift, bool ctrl, bool alt) {
-    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive()) return;
+    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive() || searchMode_ || replaceMode_) return;
     if (skipNextClick_) {
         skipNextClick_ = false;
         return;
@@ -192,7 +193,7 @@ void CQzedView::OnLButtonDown(int x, int y, bool shift, bool ctrl, bool alt) {
     if (shift && hadSelection) {
         keySel_ = kSelDragging;
         host_.CaptureMouse(true);
-    } else if (runningMode_) {
+    } else if (RunningMode()) {
         // only the caret moves
     } else if (Link l = LinkAt(*this, row, col); l.found) {
         keySel_ = kSelMade;
@@ -220,7 +221,7 @@ void CQzedView::OnLButtonDown(int x, int y, bool shift, bool ctrl, bool alt) {
 
 void CQzedView::OnMouseMove(int x, int y, bool left, bool otherButtons, bool ctrl, bool alt) {
     skipNextClick_ = false;
-    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive()) return;
+    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive() || searchMode_ || replaceMode_) return;
     if (keySel_ == kSelDragging && otherButtons) {
         host_.CaptureMouse(false);
         keySel_ = kSelNone;
@@ -274,7 +275,7 @@ void CQzedView::OnLButtonUp(int, int) {
 }
 
 void CQzedView::OnLButtonDblClk(int x, int y) {
-    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive()) return;
+    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive() || searchMode_ || replaceMode_) return;
     uint32_t row, off;
     int col;
     HitTest(x, y, &row, &col, &off);
@@ -316,6 +317,7 @@ void CQzedView::OnLButtonDblClk(int x, int y) {
 }
 
 void CQzedView::OnMouseWheel(int delta, bool shift) {
+    if (searchMode_ || replaceMode_) return;
     const int notches = delta / 120;
     if (notches == 0) return;
     if (shift) {
@@ -342,6 +344,8 @@ void CQzedView::OnMouseWheel(int delta, bool shift) {
 // ------------------------------------------------------------------ scroll bars
 
 void CQzedView::OnVScroll(ScrollAction action, int thumb) {
+    // The caret moves with the rows here, off the match a mode stands on.
+    if (searchMode_ || replaceMode_) return;
     const uint32_t N = RowCount();
     const int64_t maxTop = std::max<int64_t>(1, static_cast<int64_t>(N) + 2 - visRows_);
     int64_t nt = top_;

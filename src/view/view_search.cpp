@@ -1,5 +1,6 @@
 // CQzedView search commands: search next and previous with the current
-// search string, and replace-all with its progress counts and Esc.
+// search string, the interactive search mode of the KOM style, and
+// replace-all with its progress counts and Esc.
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "search/search_pattern.h"
 #include "settings/settings.h"
 #include "view/qzed_view.h"
+#include "view/replace_session.h"
 #include "view/search_state.h"
 
 namespace qz {
@@ -19,12 +21,18 @@ namespace {
 constexpr size_t kSearchKeyMax = 128;
 constexpr const char* kWriteProtected = "このファイルは書き込み禁止です";
 
-std::string Bracketed(const char* format, const std::string& sjis) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, format, SjisToUtf8(sjis).c_str());
-    return buf;
-}
+constexpr const char* kSearchModeStatus = "[%s]  <ESC>:終了  <↑><↓>:検索";
+constexpr const char* kSearchModeSelecting = "範囲指定中  [%s]  <ESC>:終了  <↑><↓>:検索";
+constexpr const char* kSelecting = "範囲指定中";
 }  // namespace
+
+// format holds one "%s"; a long string is never cut inside a character.
+std::string Bracketed(const char* format, const std::string& sjis) {
+    std::string text(format);
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, SjisToUtf8(sjis));
+    return text;
+}
 
 SearchState& TheSearchState() {
     static SearchState state;
@@ -89,18 +97,98 @@ static bool RunSearch(CQzedView& v, CQzedDoc& doc, ViewHost& host, bool upward, 
 
 void CQzedView::SearchNext() {
     Record(45, 0);
-    if (host_.WindowSelectActive()) return;
-    if (!SearchGiven()) return ErrorMessage("検索文字がありません");
-    RunSearch(*this, doc_, host_, false, static_cast<unsigned>(TheSettings().env.Search));
+    // Interactive replace moves between its matches with N and P only.
+    if (host_.WindowSelectActive() || replaceMode_) return;
+    if (searchMode_) return ModeSearch(false);
+    if (!SearchGiven()) {
+        StopReplay();
+        return ErrorMessage("検索文字がありません");
+    }
+    if (!RunSearch(*this, doc_, host_, false, static_cast<unsigned>(TheSettings().env.Search))) StopReplay();
     desiredCol_ = caretCol_;
 }
 
 void CQzedView::SearchPrevious() {
     Record(46, 0);
-    if (host_.WindowSelectActive()) return;
-    if (!SearchGiven()) return ErrorMessage("検索文字がありません");
-    RunSearch(*this, doc_, host_, true, static_cast<unsigned>(TheSettings().env.Search));
+    if (host_.WindowSelectActive() || replaceMode_) return;
+    if (searchMode_) return ModeSearch(true);
+    if (!SearchGiven()) {
+        StopReplay();
+        return ErrorMessage("検索文字がありません");
+    }
+    if (!RunSearch(*this, doc_, host_, true, static_cast<unsigned>(TheSettings().env.Search))) StopReplay();
     desiredCol_ = caretCol_;
+}
+
+// ------------------------------------------------------------------ interactive search
+
+void CQzedView::ShowSearchModeStatus() {
+    host_.ShowMessage(Bracketed(cmdSel_ ? kSearchModeSelecting : kSearchModeStatus, TheSettings().searchKey),
+                      MessageKind::Prompt);
+}
+
+// A search in the mode takes the mode's direction and the dialog's options;
+// a failure ends the mode and leaves its message.
+void CQzedView::ModeSearch(bool upward) {
+    if (RunSearch(*this, doc_, host_, upward, searchModeOptions_)) {
+        searchMode_ = upward ? 1 : 2;
+        ShowSearchModeStatus();
+    } else {
+        searchMode_ = 0;
+        modeLead_ = false;
+        StopReplay();
+    }
+    desiredCol_ = caretCol_;
+}
+
+void CQzedView::EndSearchMode(bool showStatus) {
+    searchMode_ = 0;
+    modeLead_ = false;
+    if (!showStatus) return;
+    if (cmdSel_) host_.ShowMessage(kSelecting, MessageKind::Prompt);
+    else host_.ShowMessage("", MessageKind::Info);
+}
+
+void CQzedView::SearchModeKey(uint8_t c) {
+    if (c == '\n') return ModeSearch(searchMode_ == 1);
+    if (c == 0x1B) {
+        highlightLen_ = 0;
+        EndSearchMode(true);
+        RedrawAll();
+    }
+    // Any other character is read and dropped: nothing is typed in the mode.
+}
+
+void CQzedView::ModeKey(uint8_t c) {
+    if (recorder_) recorder_->Record(kLogTyped, c, 0);
+    leadTyped_ = false;
+    // A double-byte character is no key, and its trail byte may look like one ("ア" ends in "A").
+    if (modeLead_) {
+        modeLead_ = false;
+        return;
+    }
+    if (IsSjisLead(c)) {
+        modeLead_ = true;
+        return;
+    }
+    if (searchMode_) SearchModeKey(c);
+    else if (replaceMode_) ReplaceModeKey(c);
+}
+
+bool CQzedView::MotionAllowedInMode() {
+    if (replaceMode_) return false;
+    if (searchMode_) EndSearchMode(true);
+    return true;
+}
+
+void CQzedView::EndInteractiveModes() {
+    searchMode_ = 0;
+    if (replaceMode_) EndReplaceMode();
+    modeLead_ = false;
+}
+
+void CQzedView::StopReplay() {
+    if (recorder_) recorder_->StopReplay();
 }
 
 void CQzedView::SearchStringFromCaret() {
@@ -136,14 +224,22 @@ void CQzedView::SearchStringFromCaret() {
 }
 
 bool CQzedView::SearchFor(const std::string& sjis, bool upward, unsigned options) {
+    EndInteractiveModes();
     GiveSearchString(sjis);
     const bool found = RunSearch(*this, doc_, host_, upward, options);
+    // The KOM style (bit 16 clear) stays in the interactive search mode.
+    if (found && !(options & 16)) {
+        searchMode_ = upward ? 1 : 2;
+        searchModeOptions_ = options;
+        ShowSearchModeStatus();
+    }
     desiredCol_ = caretCol_;
     return found;
 }
 
 long CQzedView::ReplaceAllFrom(const std::string& fromSjis, const std::string& toSjis, unsigned options,
                                uint32_t start, bool interruptible) {
+    EndInteractiveModes();
     if (doc_.IsReadOnly()) {
         ErrorMessage(kWriteProtected);
         return 0;
@@ -181,10 +277,13 @@ long CQzedView::ReplaceAllFrom(const std::string& fromSjis, const std::string& t
         if (start == 1) caret = doc_.GetTextLength() + 1;
     } else {
         ErrorMessage(text.c_str());
+        StopReplay();
     }
     SetFromAbsolute(caret);
     desiredCol_ = caretCol_;
     RedrawAll();
+    // Keys pressed while the run held the window would edit the new text.
+    host_.DiscardQueuedKeys();
     return r.count;
 }
 

@@ -39,7 +39,6 @@ bool CQzedView::OpenClipboard(const char* caption) {
 void CQzedView::EndMarking() {
     cmdSel_ = false;
     boxMode_ = 0;
-    runningMode_ = false;
     if (keySel_ == kSelDragging) host_.CaptureMouse(false);
     keySel_ = kSelNone;
     dragBox_ = false;
@@ -48,23 +47,38 @@ void CQzedView::EndMarking() {
 
 void CQzedView::StartCommandSelection() {
     Record(12, 0);
-    if (host_.WindowSelectActive()) return;
+    if (host_.WindowSelectActive() || replaceMode_) return;
     if (cmdSel_ && anchorRow_ == caretRow_) {
         SetCaret(caretRow_, 1);
         desiredCol_ = caretCol_;
     }
     if (!cmdSel_) CancelSelection();
     cmdSel_ = true;
-    runningMode_ = true;
     keySel_ = kSelMade;
     selKind_ = kSelStream;
     anchorRow_ = caretRow_, anchorCol_ = caretCol_, anchorOff_ = caretOff_;
-    host_.ShowMessage(kSelecting, MessageKind::Prompt);
+    // Interactive search goes on: its jumps now grow the selection.
+    if (searchMode_) ShowSearchModeStatus();
+    else host_.ShowMessage(kSelecting, MessageKind::Prompt);
     RedrawAll();
 }
 
 void CQzedView::CancelCommand() {
     Record(4, 0);
+    // Esc first ends an interactive mode; a command selection that the
+    // search grew stays for the cut or copy that ends it.
+    if (replaceMode_) {
+        EndReplaceMode();
+        host_.ShowMessage("", MessageKind::Info);
+        RedrawAll();
+        return;
+    }
+    if (searchMode_) {
+        highlightLen_ = 0;
+        EndSearchMode(true);
+        RedrawAll();
+        return;
+    }
     const bool had = cmdSel_ || boxMode_ != 0 || keySel_ != kSelNone;
     EndMarking();
     host_.ShowMessage("", MessageKind::Info);
@@ -144,7 +158,8 @@ void CQzedView::StreamToClipboard(bool cut) {
 
 void CQzedView::Cut() {
     Record(10, 0);
-    if (host_.WindowSelectActive()) return;
+    if (host_.WindowSelectActive() || replaceMode_) return;
+    if (searchMode_) EndSearchMode(false);
     if (doc_.IsReadOnly()) {
         EndMarking();
         return ErrorMessage(kWriteProtected);
@@ -159,7 +174,8 @@ void CQzedView::Cut() {
 
 void CQzedView::Copy() {
     Record(11, 0);
-    if (host_.WindowSelectActive()) return;
+    if (host_.WindowSelectActive() || replaceMode_) return;
+    if (searchMode_) EndSearchMode(false);
     if (keySel_ != kSelNone && selKind_ == kSelBox && !cmdSel_) {
         const uint32_t r1 = std::min(anchorRow_, caretRow_), r2 = std::max(anchorRow_, caretRow_);
         const int c1 = std::min(anchorCol_, caretCol_), c2 = std::max(anchorCol_, caretCol_);
@@ -171,7 +187,7 @@ void CQzedView::Copy() {
 void CQzedView::Paste() {
     Record(9, 0);
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
-    if (runningMode_ || host_.WindowSelectActive()) return;
+    if (RunningMode() || host_.WindowSelectActive()) return;
     if (keySel_ != kSelNone && selKind_ == kSelBox) {
         host_.Beep();
         return;
@@ -216,6 +232,7 @@ void CQzedView::Paste() {
 // occurrence after the caret, so the selection grows to it.
 void CQzedView::SelectionCharSearch(uint8_t c) {
     Record(51, c);
+    if (!MotionAllowedInMode()) return;
     TextStore& st = doc_.Store();
     const uint32_t end = st.GetTextLength();
     uint32_t p = Abs();

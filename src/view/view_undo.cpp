@@ -44,7 +44,7 @@ static void StepCommand(CQzedView& v, CQzedDoc& doc, ViewHost& host, bool undo, 
 void CQzedView::UndoCommand() {
     Record(20, 0);
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
-    if (runningMode_ || host_.WindowSelectActive()) return;
+    if (RunningMode() || host_.WindowSelectActive()) return;
     CancelSelection();
     StepCommand(*this, doc_, host_, true, &editing_);
     desiredCol_ = caretCol_;
@@ -54,7 +54,7 @@ void CQzedView::UndoCommand() {
 void CQzedView::RedoCommand() {
     Record(68, 0);
     if (doc_.IsReadOnly()) return ErrorMessage(kWriteProtected);
-    if (runningMode_ || host_.WindowSelectActive()) return;
+    if (RunningMode() || host_.WindowSelectActive()) return;
     CancelSelection();
     StepCommand(*this, doc_, host_, false, &editing_);
     desiredCol_ = caretCol_;

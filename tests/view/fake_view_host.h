@@ -52,6 +52,14 @@ public:
     std::vector<int> sleeps;
     std::string prefixStrokes;
     std::vector<int> modifierLabels;
+    struct BoxPlace {
+        int x, y, rowHeight;
+        bool operator==(const BoxPlace&) const = default;
+    };
+    std::vector<BoxPlace> replaceBoxShows;
+    int replaceBoxHides = 0;
+    bool replaceBoxOk = true;
+    int keyDiscards = 0;
 
     // The drawn grid row as bytes, trailing blanks dropped.
     std::string Row(int s) const {
@@ -122,6 +130,12 @@ public:
     }
     void PrefixSecondStroke(char key) override { prefixStrokes += key; }
     void ShowModifierLabels(int modifier) override { modifierLabels.push_back(modifier); }
+    bool ShowReplaceBox(int x, int y, int rowHeight) override {
+        replaceBoxShows.push_back({x, y, rowHeight});
+        return replaceBoxOk;
+    }
+    void HideReplaceBox() override { ++replaceBoxHides; }
+    void DiscardQueuedKeys() override { ++keyDiscards; }
     bool AskLineNumber(const std::string&, const std::string&, long* line) override {
         *line = lineAnswer;
         return lineDialogOk;

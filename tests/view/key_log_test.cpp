@@ -4,6 +4,7 @@
 
 #include "view/fake_clipboard.h"
 #include "view/key_log.h"
+#include "view/search_state.h"
 #include "view/view_script.h"
 
 namespace qz::testing {
@@ -161,6 +162,82 @@ TEST_F(Repeat, RefusedWhileRecordingOrWithoutALog) {
     s.Type("a");
     log.Repeat(2, false);
     EXPECT_EQ(s.Sjis(), "a\n");
+}
+
+// Replays that meet a failure, and replays into the interactive modes.
+class ReplayModes : public KeyLog {
+protected:
+    void SetUp() override {
+        KeyLog::SetUp();
+        TheSearchState() = SearchState();
+    }
+};
+
+TEST_F(ReplayModes, ASearchThatFindsNothingEndsTheRepeat) {
+    ViewScript s("‸1ab 2ab 3ab\n");
+    ViewKeyLog log(*s.view, s.host, &pane);
+    s.view->SetRecorder(&log);
+    GiveSearchString("ab");
+    log.ToggleRecording();
+    s.view->SearchNext();  // skips the character at the caret: the first "ab" after it
+    s.view->DeleteChar();
+    log.ToggleRecording();
+    EXPECT_EQ(s.Sjis(), "1b 2ab 3ab\n");
+    s.view->SetCaret(1, 1);
+    s.doc->Undo().Clear();
+    log.Repeat(5, false);
+    // Two passes find "ab"; the third finds none and its delete never runs.
+    EXPECT_EQ(s.Sjis(), "1b 2b 3b\n");
+    EXPECT_EQ(s.host.LastMessage()->text, "繰り返し終了:[2/5]");
+    log.ReplayOnce();  // the same within one pass
+    EXPECT_EQ(s.Sjis(), "1b 2b 3b\n");
+}
+
+TEST_F(ReplayModes, RecordedSearchKeysDriveTheSearchModeAgain) {
+    ViewScript s("‸ab ab ab ab\n");
+    ViewKeyLog log(*s.view, s.host, &pane);
+    s.view->SetRecorder(&log);
+    s.view->SearchFor("ab", false, 0);
+    log.ToggleRecording();
+    s.view->OnArrowKey(4, false, false, false, false, 4);
+    s.Type("zz");
+    s.Run("enter");
+    s.view->OnArrowKey(2, false, false, false, false, 4);
+    s.view->CancelCommand();
+    log.ToggleRecording();
+    EXPECT_EQ(TheKeyLog().count, 6);
+    EXPECT_EQ(s.Text(), "ab ab ‸ab ab\n");
+    EXPECT_EQ(s.view->SearchMode(), 0);
+    s.view->SetCaret(1, 1);
+    s.view->SearchFor("ab", false, 0);
+    log.ReplayOnce();
+    EXPECT_EQ(s.Text(), "ab ab ‸ab ab\n");  // down, down, up; the letters typed nothing
+    EXPECT_EQ(s.view->SearchMode(), 0);
+}
+
+TEST_F(ReplayModes, TypedKeysReplayIntoInteractiveReplace) {
+    ViewScript s("‸ab ab ab ab ab ab\n");
+    ViewKeyLog log(*s.view, s.host, &pane);
+    s.view->SetRecorder(&log);
+    ASSERT_TRUE(s.view->StartReplace("ab", "c", 0, false));
+    log.ToggleRecording();
+    s.Type("rsr");
+    log.ToggleRecording();
+    EXPECT_EQ(s.Sjis(), "c ab c ab ab ab\n");
+    s.view->CancelCommand();
+    s.view->SetCaret(1, 1);
+    ASSERT_TRUE(s.view->StartReplace("ab", "x", 0, false));
+    log.ReplayOnce();
+    EXPECT_EQ(s.Sjis(), "c x c ab x ab\n");
+    EXPECT_EQ(s.view->ReplaceMode(), 2);
+    // The skip runs out of matches: the mode ends and the replay with it,
+    // so the last "r" is not typed into the text.
+    s.view->CancelCommand();
+    s.view->SetCaret(1, 1);
+    ASSERT_TRUE(s.view->StartReplace("x", "y", 0, false));
+    log.ReplayOnce();
+    EXPECT_EQ(s.Sjis(), "c y c ab x ab\n");
+    EXPECT_EQ(s.view->ReplaceMode(), 0);
 }
 
 TEST(Progress, PointsThinOutByDecade) {
