@@ -54,6 +54,9 @@ QzedViewWidget* CQzedChild::MakeView() {
         if (id == kTempSaveTimer) manager_.TemporarySaveTick(*doc_, !Views().empty() && Views().front() == v);
     };
     v->onFocus = [this, v] { active_ = v; };
+    v->onCommandKey = [this, v](int code) {
+        if (manager_.onCommandKey) manager_.onCommandKey(code, v);
+    };
     if (!active_) active_ = v;
     return v;
 }

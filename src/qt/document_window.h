@@ -133,6 +133,8 @@ public:
     std::function<void(const QString& text, LogPaneLook look)> onLogPane;
     // After the last document has closed.
     std::function<void()> onLastClosed;
+    // A chord of the key tables pressed in a view.
+    std::function<void(int code, QzedViewWidget* view)> onCommandKey;
     // A command for the main frame (the quit command with no window open).
     std::function<void(int id)> onFrameCommand;
 

@@ -1,6 +1,15 @@
 #include "qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QProcess>
+#include <cerrno>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -10,7 +19,9 @@
 
 #include "app/app_title.h"
 #include "platform/paths.h"
+#include "app/key_code.h"
 #include "qt/document_window.h"
+#include "qt/key_input.h"
 #include "qt/file_dialogs.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
@@ -31,6 +42,8 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     }
     boxes_ = boxes;
     const int asinMode = profile_.GetProfileInt("Environ", "AsinMode", 4);
+    scheme_ = asinMode;
+    asin4Type_ = profile_.GetProfileInt("Environ", "Asin4Type", 0);
     setWindowTitle(QString::fromStdString(FrameTitle(asinMode)));
     setCentralWidget(mdi_);
 
@@ -77,6 +90,7 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
         if (st == Qt::ApplicationActive) docs_->CheckAllExternalChanges();
     });
+    docs_->onCommandKey = [this](int code, QzedViewWidget* v) { DispatchKeyCode(code, v); };
     docs_->onFrameCommand = [this](int id) {
         if (id == cmd::kMainFrameQuit) close();
     };
@@ -138,6 +152,26 @@ void QzedMainWindow::SearchCommand() {
     v->setFocus();
 }
 
+void QzedMainWindow::ReplaceCommand() {
+    QzedViewWidget* v = ActiveView();
+    if (!v) return;
+    Settings& s = TheSettings();
+    SearchDialog d(this, SearchDialog::kReplace, s.replaceSKey, s.replaceRKey,
+                   static_cast<unsigned>(s.env.Replace), s.replaceSHistory, s.replaceRHistory);
+    d.caretRow = [v] { return CaretLine(v->View()); };
+    d.clipboard = ClipboardText;
+    d.exec();
+    v->setFocus();
+    if (d.Result() == SearchDialog::kClosed) return;
+    s.env.Replace = static_cast<int>(d.Options());
+    s.replaceSKey = d.Text();
+    s.replaceRKey = d.Replacement();
+    PushHistory(s.replaceSHistory, s.replaceSKey);
+    PushHistory(s.replaceRHistory, s.replaceRKey);
+    if (d.Result() == SearchDialog::kSaved) return;
+    v->View().StartReplace(s.replaceSKey, s.replaceRKey, d.Options(), d.Result() == SearchDialog::kUp);
+}
+
 void QzedMainWindow::ReplaceAllCommand() {
     QzedViewWidget* v = ActiveView();
     if (!v) return;
@@ -155,6 +189,120 @@ void QzedMainWindow::ReplaceAllCommand() {
     PushHistory(s.replaceSHistory, s.replaceSKey);
     PushHistory(s.replaceRHistory, s.replaceRKey);
     v->View().ReplaceAllFrom(s.replaceSKey, s.replaceRKey, d.Options(), 1, true);
+}
+
+namespace {
+
+// Starts a command line without waiting for it: 0, or the error number of
+// the failed start.
+int StartProgram(const std::string& commandLine) {
+    const QStringList words = QProcess::splitCommand(QString::fromStdString(commandLine));
+    if (words.isEmpty()) return ENOENT;
+    std::vector<std::string> args;
+    for (const QString& w : words) args.push_back(w.toStdString());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+    if (rc == 0) {
+        // Nobody waits for it: let it go so that it leaves no zombie.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
+    return rc;
+}
+
+}  // namespace
+
+void QzedMainWindow::DispatchKeyCode(int code, QzedViewWidget* v) {
+    DispatchKey(scheme_, asin4Type_, code, v ? &v->View() : nullptr, *this);
+}
+
+void QzedMainWindow::keyPressEvent(QKeyEvent* e) {
+    // Keys reach the frame itself only while no view has the focus: with
+    // no window open, the frame's own keys still work.
+    const int code = KeyCodeOf(*e);
+    if (code >= 0 && IsAcceleratorChord(code) && !docs_->Active()) DispatchKeyCode(code, nullptr);
+    else QMainWindow::keyPressEvent(e);
+}
+
+void QzedMainWindow::RunViewAction(ViewAction action, int) {
+    QzedViewWidget* v = ActiveView();
+    if (!v) return;
+    switch (action) {
+    case ViewAction::LogRecord: v->KeyLog().ToggleRecording(); break;
+    case ViewAction::LogReplay:
+        if (v->KeyLog().CanReplay()) v->KeyLog().ReplayOnce();
+        break;
+    case ViewAction::SearchDialog: SearchCommand(); break;
+    case ViewAction::Replace: ReplaceCommand(); break;
+    case ViewAction::NextWindow: mdi_->activateNextSubWindow(); break;
+    case ViewAction::PreviousWindow: mdi_->activatePreviousSubWindow(); break;
+    case ViewAction::ShellLineFeed: v->View().OpenLineBelow(); break;
+    default:
+        // The lists, dialogs and jumps these keys open come with their own
+        // parts of the editor; until then the key only beeps.
+        QApplication::beep();
+        break;
+    }
+}
+
+void QzedMainWindow::RunFrameAction(FrameAction action, int argument) {
+    CQzedChild* child = docs_->Active();
+    auto popup = [this](int index) {
+        const QList<QAction*> items = menuBar()->actions();
+        if (index < 0 || index >= items.size() || !items[index]->menu()) return;
+        const QRect at = menuBar()->actionGeometry(items[index]);
+        items[index]->menu()->popup(menuBar()->mapToGlobal(at.bottomLeft()));
+    };
+    switch (action) {
+    case FrameAction::MenuPopup: popup(argument - 1); break;
+    case FrameAction::MenuMnemonic:
+        for (int i = 0; i < menuBar()->actions().size(); ++i)
+            if (menuBar()->actions()[i]->text().contains(QStringLiteral("(&%1)").arg(QChar(argument)))) popup(i);
+        break;
+    case FrameAction::MaximizeRestore:
+        if (child) {
+            if (child->isMaximized()) child->showNormal();
+            else child->showMaximized();
+            mdi_->setActiveSubWindow(child);
+        } else if (isMaximized()) {
+            showNormal();
+        } else {
+            showMaximized();
+        }
+        break;
+    case FrameAction::NewWindow: docs_->NewWindow(child); break;
+    case FrameAction::SplitRows:
+        if (child) child->SplitRows();
+        break;
+    case FrameAction::StartCalculator:
+        if (const int error = StartProgram(TheSettings().env.CalcPrg)) {
+            char text[64];
+            std::snprintf(text, sizeof text, "電卓プログラム起動エラー [%d]", error);
+            boxes_->Show(text, "プログラム起動エラー", MbIcon::Stop, MbButtons::Ok);
+        }
+        break;
+    case FrameAction::CycleTabMarks:
+        for (CQzedChild* c : docs_->Children())
+            for (QzedViewWidget* v : c->Views()) v->InvalidateAll();
+        break;
+    case FrameAction::ScrollAllViews:
+        for (CQzedChild* c : docs_->Children()) {
+            if (c->isMinimized()) continue;
+            for (QzedViewWidget* v : c->Views())
+                v->View().OnVScroll(argument < 0 ? CQzedView::kLineUp : CQzedView::kLineDown, 0);
+        }
+        break;
+    case FrameAction::FileNew: FileNew(); break;
+    case FrameAction::FileOpen: FileOpen(); break;
+    case FrameAction::FileSave: FileSave(); break;
+    default:
+        // The settings sheet, user tools, browsers, window list and help
+        // come with their own parts of the editor.
+        QApplication::beep();
+        break;
+    }
 }
 
 template <class F> void QzedMainWindow::OnView(F fn) {
@@ -243,6 +391,7 @@ void QzedMainWindow::BuildMenus() {
 
     QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
     search->addAction(QStringLiteral("検索(&F)..."), this, &QzedMainWindow::SearchCommand);
+    search->addAction(QStringLiteral("置き換え(&R)..."), this, &QzedMainWindow::ReplaceCommand);
     search->addAction(QStringLiteral("全て置き換え(&A)..."), this, &QzedMainWindow::ReplaceAllCommand);
     search->addSeparator();
     viewItem(search, "下に検索(&N)", [](QzedViewWidget& v) { v.View().SearchNext(); });

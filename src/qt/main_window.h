@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/key_dispatch.h"
+
 class QLabel;
 class QMdiArea;
 
@@ -15,7 +17,7 @@ class MessageBox;
 class Profile;
 class QtMessageBox;
 
-class QzedMainWindow : public QMainWindow {
+class QzedMainWindow : public QMainWindow, public KeyActionHost {
     Q_OBJECT
 public:
     // Loads the whole settings record from profile, as the frame's creation
@@ -38,12 +40,21 @@ public:
     void FileClose();
     // The search dialogs on the active view.
     void SearchCommand();
+    void ReplaceCommand();
     void ReplaceAllCommand();
+    // A key code through the key tables of the frame's scheme, on view (null:
+    // the frame alone).
+    void DispatchKeyCode(int code, class QzedViewWidget* view);
+
+    // KeyActionHost
+    void RunViewAction(ViewAction action, int argument) override;
+    void RunFrameAction(FrameAction action, int argument) override;
     // The active window's view, or null.
     class QzedViewWidget* ActiveView() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void BuildMenus();
@@ -60,6 +71,9 @@ private:
     QLabel* row_;
     QLabel* column_;
     QLabel* log_;
+    // The scheme is the one in force when the frame was made.
+    int scheme_ = 4;
+    int asin4Type_ = 0;
 };
 
 }  // namespace qz

@@ -17,9 +17,11 @@
 #include <QThread>
 #include <QUrl>
 
-#include "app/basic_keys.h"
+#include "app/key_code.h"
 #include "platform/cp932.h"
+#include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
+#include "qt/replace_box.h"
 #include "view/key_log.h"
 #include "settings/settings.h"
 
@@ -38,25 +40,6 @@ QColor EraseColour(const CQzedDoc& doc) {
 }
 
 constexpr const char* kNoSjisForm = "シフトJISで表せない文字は入力できません";
-
-bool MapBasicKey(int qtKey, BasicKey* out) {
-    switch (qtKey) {
-    case Qt::Key_Left: *out = BasicKey::Left; return true;
-    case Qt::Key_Up: *out = BasicKey::Up; return true;
-    case Qt::Key_Right: *out = BasicKey::Right; return true;
-    case Qt::Key_Down: *out = BasicKey::Down; return true;
-    case Qt::Key_Home: *out = BasicKey::Home; return true;
-    case Qt::Key_End: *out = BasicKey::End; return true;
-    case Qt::Key_PageUp: *out = BasicKey::PageUp; return true;
-    case Qt::Key_PageDown: *out = BasicKey::PageDown; return true;
-    case Qt::Key_Backspace: *out = BasicKey::Backspace; return true;
-    case Qt::Key_Delete: *out = BasicKey::Delete; return true;
-    case Qt::Key_Return: case Qt::Key_Enter: *out = BasicKey::Enter; return true;
-    case Qt::Key_Tab: *out = BasicKey::Tab; return true;
-    case Qt::Key_Insert: *out = BasicKey::Insert; return true;
-    default: return false;
-    }
-}
 
 }  // namespace
 
@@ -77,6 +60,19 @@ QVariant ViewCanvas::inputMethodQuery(Qt::InputMethodQuery q) const {
     case Qt::ImEnabled: return true;
     default: return QWidget::inputMethodQuery(q);
     }
+}
+
+bool ViewCanvas::event(QEvent* e) {
+    // The chords of the key tables belong to the editor, not to the menu
+    // bar's mnemonics or other shortcuts.
+    if (e->type() == QEvent::ShortcutOverride) {
+        const int code = KeyCodeOf(*static_cast<QKeyEvent*>(e));
+        if (code >= 0 && IsAcceleratorChord(code)) {
+            e->accept();
+            return true;
+        }
+    }
+    return QWidget::event(e);
 }
 
 void ViewCanvas::paintEvent(QPaintEvent* e) {
@@ -600,18 +596,60 @@ bool QzedViewWidget::TypeText(const QString& text) {
 void QzedViewWidget::Key(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) escDown_ = true;
     if (e->key() == Qt::Key_Space) spaceDown_ = true;
-    const auto m = e->modifiers();
-    const KeyMods mods{(m & Qt::ShiftModifier) != 0, (m & Qt::ControlModifier) != 0,
-                       (m & Qt::AltModifier) != 0};
-    BasicKey k;
-    if (MapBasicKey(e->key(), &k) && RunBasicKey(*view_, k, mods, e->isAutoRepeat())) return;
     if (e->key() == Qt::Key_Shift || e->key() == Qt::Key_Control) {
         view_->OnModifierKey(e->key() == Qt::Key_Shift, e->key() == Qt::Key_Control, e->isAutoRepeat());
         return;
     }
-    if (mods.ctrl || mods.alt) return;  // command keys belong to the key schemes
+    const auto m = e->modifiers();
+    const bool shift = m & Qt::ShiftModifier, ctrl = m & Qt::ControlModifier, alt = m & Qt::AltModifier;
+    const int code = KeyCodeOf(*e);
+    if (code >= 0 && IsAcceleratorChord(code)) {
+        if (onCommandKey) onCommandKey(code);
+        return;
+    }
+    // The view's own keys: the arrows, Enter and Tab, and typing.
+    int arrow = 0;
+    switch (e->key()) {
+    case Qt::Key_Left: arrow = 1; break;
+    case Qt::Key_Up: arrow = 2; break;
+    case Qt::Key_Right: arrow = 3; break;
+    case Qt::Key_Down: arrow = 4; break;
+    default: break;
+    }
+    if (arrow) {
+        int scheme = TheSettings().env.AsinMode;
+        if (scheme < 1 || scheme > 4) scheme = 4;
+        view_->OnArrowKey(arrow, shift, ctrl, alt, e->isAutoRepeat(), scheme);
+        return;
+    }
+    if (ctrl || alt) return;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return view_->OnChar('\r');
+    if (e->key() == Qt::Key_Tab) return shift ? void() : view_->TabKey();
     const QString t = e->text();
     if (!t.isEmpty() && t[0].unicode() >= 0x20 && t[0].unicode() != 0x7F) TypeText(t);
+}
+
+bool QzedViewWidget::ShowReplaceBox(int matchX, int matchY, int rowHeight) {
+    if (!replaceBox_) {
+        replaceBox_ = new ReplaceBox(this);
+        replaceBox_->onButton = [this](ReplaceBox::Button b) {
+            switch (b) {
+            case ReplaceBox::kReplaceNext: view_->ReplaceBoxReplace(); break;
+            case ReplaceBox::kSkip: view_->ReplaceBoxSkip(); break;
+            case ReplaceBox::kAllRest: view_->ReplaceBoxAll(); break;
+            case ReplaceBox::kPrevious: view_->ReplaceBoxPrevious(); break;
+            case ReplaceBox::kNext: view_->ReplaceBoxNext(); break;
+            case ReplaceBox::kCancel: view_->ReplaceBoxCancel(); break;
+            }
+            canvas_->setFocus();
+        };
+    }
+    replaceBox_->ShowAt(canvas_->mapToGlobal(QPoint(matchX, matchY + rowHeight)));
+    return true;
+}
+
+void QzedViewWidget::HideReplaceBox() {
+    if (replaceBox_) replaceBox_->hide();
 }
 
 }  // namespace qz

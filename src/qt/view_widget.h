@@ -50,6 +50,7 @@ protected:
     void focusInEvent(QFocusEvent*) override;
     void focusOutEvent(QFocusEvent*) override;
     bool focusNextPrevChild(bool) override { return false; }  // Tab is a key of the text
+    bool event(QEvent*) override;
 
 private:
     QzedViewWidget& w_;
@@ -99,7 +100,9 @@ public:
     MessageBox& Boxes() override { return boxes_; }
     bool IsKeyDown(AsyncKey key) override;
     // After a replace-all: the keys that came meanwhile must not edit.
-    void DiscardQueuedKeys();
+    void DiscardQueuedKeys() override;
+    bool ShowReplaceBox(int matchX, int matchY, int rowHeight) override;
+    void HideReplaceBox() override;
     void SetTimer(int id, int milliseconds) override;
     void KillTimer(int id) override;
     void CaptureMouse(bool capture) override;
@@ -122,6 +125,8 @@ public:
     std::function<int()> viewsOfDoc;
     // The view got the keyboard focus.
     std::function<void()> onFocus;
+    // A chord of the accelerator table: the frame dispatches it.
+    std::function<void(int code)> onCommandKey;
 
     // The fonts rows are drawn with, from the settings' display font.
     static QFont DisplayFont();
@@ -142,6 +147,7 @@ private:
     QScrollBar* hbar_;
     std::unique_ptr<CQzedView> view_;
     std::unique_ptr<ViewKeyLog> keyLog_;
+    class ReplaceBox* replaceBox_ = nullptr;
     QImage image_;
     bool needFull_ = true;
     bool updatingBars_ = false;

@@ -228,6 +228,30 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray("a\n"));
     }
 
+    void keysReachTheSchemeDispatcher() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "keys.txt", "one\ntwo\n");
+        QVERIFY(child);
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);      // delete row
+        QCOMPARE(Text(child->Doc()), std::string("two\n"));
+        QTest::keyClick(canvas, Qt::Key_Escape, Qt::ShiftModifier);   // undo
+        QCOMPARE(Text(child->Doc()), std::string("one\ntwo\n"));
+        QTest::keyClick(canvas, Qt::Key_End);
+        QTest::keyClick(canvas, Qt::Key_Backspace);
+        QCOMPARE(Text(child->Doc()), std::string("on\ntwo\n"));
+        // Alt+letters are template keys here, not the menu bar's mnemonics.
+        QTest::keyClick(canvas, Qt::Key_F, Qt::AltModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        // Shift+F4 opens a second window on the document.
+        QTest::keyClick(canvas, Qt::Key_F4, Qt::ShiftModifier);
+        QCOMPARE(w.Documents().Children().size(), size_t(2));
+        child->Doc().SetModifiedFlag(false);
+    }
+
     void newWindowsCascadeAndFollowTheSizeSettings() {
         QzedMainWindow w(profile_, nullptr, &boxes_);
         w.resize(900, 700);
