@@ -117,6 +117,65 @@ private slots:
         QCOMPARE(v.CaretColumn(), 7);
     }
 
+    void komStyleKeepsSearchingWithTheArrowKeys() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "x\nkey\nx\nkey\n");
+        QVERIFY(child);
+        TheSettings().env.Search = 0;  // the KOM style
+        WhenModal([](QWidget* d) {
+            d->findChild<QComboBox*>()->setEditText(QStringLiteral("key"));
+            Button(d, QStringLiteral("下に検索(&N)"))->click();
+        });
+        w.SearchCommand();
+        CQzedView& v = child->ViewWidget()->View();
+        QCOMPARE(v.CaretRow(), 2u);
+        QCOMPARE(w.MessagePane()->text(), QStringLiteral("[key]  <ESC>:終了  <↑><↓>:検索"));
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        QTest::keyClick(canvas, Qt::Key_Down);
+        QCOMPARE(v.CaretRow(), 4u);
+        QTest::keyClicks(canvas, "zz");  // typing does not edit in the mode
+        QVERIFY(!child->Doc().IsModified());
+        QTest::keyClick(canvas, Qt::Key_Escape);
+        QCOMPARE(v.SearchMode(), 0);
+        QTest::keyClicks(canvas, "z");
+        QVERIFY(child->Doc().IsModified());
+        child->Doc().SetModifiedFlag(false);
+    }
+
+    void interactiveReplaceThroughTheDialogAndItsBox() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "a1 a2 a3 a4\n");
+        QVERIFY(child);
+        TheSettings().env.Replace = kOptReplaceBox;
+        WhenModal([](QWidget* d) {
+            const auto combos = d->findChildren<QComboBox*>();
+            combos[0]->setEditText(QStringLiteral("a"));
+            combos[1]->setEditText(QStringLiteral("b"));
+            Button(d, QStringLiteral("下に置換(&N)"))->click();
+        });
+        w.ReplaceCommand();
+        CQzedView& v = child->ViewWidget()->View();
+        QCOMPARE(v.ReplaceMode(), 2);
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        QTest::keyClick(canvas, Qt::Key_R);  // replace a1, on to a2
+        QTest::keyClick(canvas, Qt::Key_S);  // skip a2
+        QCOMPARE(Text(child->Doc()), std::string("b1 a2 a3 a4\n"));
+        // The box below the match does what the keys do.
+        QDialog* box = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == QStringLiteral("置き換え")) box = qobject_cast<QDialog*>(top);
+        QVERIFY(box);
+        Button(box, QStringLiteral("以降全て(&A)"))->click();
+        QCOMPARE(Text(child->Doc()), std::string("b1 a2 b3 b4\n"));
+        QCOMPARE(v.ReplaceMode(), 0);
+        QVERIFY(!box->isVisible());
+        child->Doc().SetModifiedFlag(false);
+    }
+
     void unconvertibleSearchTextIsRefused() {
         std::array<std::string, 16> none{};
         SearchDialog d(nullptr, SearchDialog::kSearch, "", {}, 0, none, none);
