@@ -122,6 +122,26 @@ void BM_TypeAndRepaintRow(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeAndRepaintRow)->Unit(benchmark::kMicrosecond);
 
+// A jump between a brace pair a few rows apart, deep in a 50 MB text: what
+// a user pressing the key waits for.
+void BM_BracketJumpNearby(benchmark::State& state) {
+    Fixture& f = Shared();
+    TextStore& st = f.doc->Store();
+    const uint32_t from = st.GetTextLength() / 2;
+    std::string window(65536, '\0');
+    window.resize(st.ReadText(from, window.data(), static_cast<uint32_t>(window.size())));
+    const size_t brace = window.find('{');
+    if (brace == std::string::npos) return state.SkipWithError("no brace in the middle of the text");
+    const uint32_t at = from + static_cast<uint32_t>(brace);
+    for (auto _ : state) {
+        f.view->SetFromAbsolute(at);
+        f.view->BracketJump();
+        benchmark::DoNotOptimize(f.view->CaretRow());
+    }
+    state.counters["rows_apart"] = static_cast<double>(f.view->CaretRow() - st.OffsetToRow(at));
+}
+BENCHMARK(BM_BracketJumpNearby)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -142,6 +142,22 @@ TEST(BracketJump, SkipsNestedPairsBothWays) {
     EXPECT_EQ(s.Text(), "‸{ a { b } ± }\nx\n");
 }
 
+TEST(BracketJump, FarPartnersAcrossLongLinesAndCutCharacters) {
+    ResetSettings();
+    // Pairs and "±" (trail byte "}") far more than the text read at a time,
+    // on one line of over 200,000 bytes, with a lone "}" hidden in each "±".
+    std::string middle;
+    for (int i = 0; i < 30000; ++i) middle += i % 3 == 0 ? "{x}" : "±";
+    const std::string text = "a\n{" + middle + "\n" + middle + "}\n";
+    ViewScript s(text);
+    s.view->SetFromAbsolute(3);
+    s.view->BracketJump();
+    const uint32_t end = static_cast<uint32_t>(Utf8ToSjis(text).size()) - 1;
+    EXPECT_EQ(s.view->AbsoluteOffset(), end);
+    s.view->BracketJump();
+    EXPECT_EQ(s.view->AbsoluteOffset(), 3u);
+}
+
 TEST(BracketJump, PreprocessorLinesAndRefusals) {
     ResetSettings();
     ViewScript s("#if A\n#if B\n#endif\n‸#else\nx\n#endif\n");
