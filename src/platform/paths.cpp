@@ -1,6 +1,10 @@
 // POSIX path helpers and the program folder.
 #include "platform/paths.h"
 
+#include <dirent.h>
+
+#include <algorithm>
+
 #include <climits>
 #include <cstdlib>
 #include <unistd.h>
@@ -149,6 +153,22 @@ std::string ProgramFolder() {
     if (n <= 0) return CurrentDirectory();
     buf[n] = 0;
     return FolderOf(buf);
+}
+
+
+
+bool ListFolder(const std::string& dir, std::vector<std::string>& names) {
+    names.clear();
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return false;
+    while (dirent* e = readdir(d)) {
+        const std::string_view n = e->d_name;
+        if (n == "." || n == "..") continue;
+        names.emplace_back(n);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return true;
 }
 
 }  // namespace qz

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qz {
 
@@ -40,6 +41,11 @@ bool SamePath(std::string_view a, std::string_view b);
 // Whether a file name matches a pattern with '*' (any run) and '?' (one
 // UTF-8 character). Case-sensitive, as names are on POSIX.
 bool MatchWildcard(std::string_view pattern, std::string_view name);
+
+// The entries of a folder ("." for an empty name) without "." and "..",
+// sorted by name so that output never depends on the file system's order.
+// False when the folder cannot be read (names is then empty).
+bool ListFolder(const std::string& dir, std::vector<std::string>& names);
 
 std::string CurrentDirectory();
 bool SetCurrentDirectory(const std::string& dir);

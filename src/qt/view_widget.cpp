@@ -478,24 +478,24 @@ private:
     bool* space_;
 };
 
-}  // namespace
-
-bool QzedViewWidget::IsKeyDown(AsyncKey key) {
-    BusyInputFilter filter(&escDown_, &spaceDown_);
+void PollBusyInput(bool* esc, bool* space) {
+    BusyInputFilter filter(esc, space);
     qApp->installEventFilter(&filter);
     QApplication::processEvents();
     qApp->removeEventFilter(&filter);
+}
+
+}  // namespace
+
+bool QzedViewWidget::IsKeyDown(AsyncKey key) {
+    PollBusyInput(&escDown_, &spaceDown_);
     return key == AsyncKey::Escape ? escDown_ : spaceDown_;
 }
 
 void QzedViewWidget::DiscardQueuedKeys() {
     // The keys typed during the run were taken from the queue by the polls
     // above; this takes what arrived after the last one.
-    bool esc = false, space = false;
-    BusyInputFilter filter(&esc, &space);
-    qApp->installEventFilter(&filter);
-    QApplication::processEvents();
-    qApp->removeEventFilter(&filter);
+    PollBusyInput(&escDown_, &spaceDown_);
     escDown_ = spaceDown_ = false;
 }
 

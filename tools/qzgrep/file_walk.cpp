@@ -3,7 +3,6 @@
 
 #include "platform/paths.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,22 +12,6 @@ namespace qzgrep {
 namespace {
 
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
-
-// Sorted so that the output does not depend on the order the file system
-// keeps its entries in; false when the folder cannot be read.
-bool ListFolder(const std::string& dir, std::vector<std::string>& names) {
-    names.clear();
-    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return false;
-    while (dirent* e = readdir(d)) {
-        std::string_view n = e->d_name;
-        if (n == "." || n == "..") continue;
-        names.emplace_back(n);
-    }
-    closedir(d);
-    std::sort(names.begin(), names.end());
-    return true;
-}
 
 bool IsFolder(const std::string& path) {
     struct stat st;
@@ -53,7 +36,7 @@ public:
 
     void Folder(const std::string& dir, const std::string& pattern) {
         std::vector<std::string> names;
-        const bool listed = ListFolder(dir, names);
+        const bool listed = qz::ListFolder(dir, names);
         if (HasWildcard(pattern)) {
             if (!listed) {
                 cb_.problem("Can't be opened. '" + (dir.empty() ? std::string(".") : dir) + "'");

@@ -6,7 +6,6 @@
 #include "qztags/text_reader.h"
 
 #include <algorithm>
-#include <dirent.h>
 #include <sys/stat.h>
 
 namespace qztags {
@@ -14,19 +13,9 @@ namespace {
 
 bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
 
-// Directory entries sorted by name, so the tags file does not depend on the
-// order the file system keeps them in. "." and ".." are left out.
 std::vector<std::string> ListDirectory(const std::string& dir) {
     std::vector<std::string> names;
-    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return names;
-    while (dirent* e = readdir(d)) {
-        std::string_view n = e->d_name;
-        if (n == "." || n == "..") continue;
-        names.emplace_back(n);
-    }
-    closedir(d);
-    std::sort(names.begin(), names.end());
+    qz::ListFolder(dir, names);
     return names;
 }
 
