@@ -15,14 +15,15 @@ std::string OsWindowWorkPath(const std::string& dir) {
 StartResult RunStartup(StartupHost& host, Profile& profile, const std::vector<std::string>& args,
                        AppGlobals& g) {
     if (!host.AcquireStartLock()) return StartResult::Failed;
-    if (host.HandOverToRunningInstance(CurrentDirectory(), args)) {
-        host.ReleaseStartLock();
-        return StartResult::HandedOver;
-    }
     auto fail = [&] {
         host.ReleaseStartLock();
         return StartResult::Failed;
     };
+    switch (host.HandOverToRunningInstance(CurrentDirectory(), args)) {
+    case StartupHost::HandOver::Done: host.ReleaseStartLock(); return StartResult::HandedOver;
+    case StartupHost::HandOver::Unreachable: return fail();
+    case StartupHost::HandOver::NoInstance: break;
+    }
     if (!host.CreateFrame() || !host.BecomeRunningInstance()) return fail();
 
     g.resident = TheSettings().env.Resident == 1;

@@ -17,9 +17,11 @@ public:
     // Serialises concurrent starts; held until start-up ends.
     virtual bool AcquireStartLock() = 0;
     virtual void ReleaseStartLock() = 0;
-    // Hands dir and args to a running instance; true when one took them.
-    virtual bool HandOverToRunningInstance(const std::string& dir,
-                                           const std::vector<std::string>& args) = 0;
+    // Hands dir and args to a running instance. Unreachable: an instance is
+    // alive but never took them; this start must not become a second editor.
+    enum class HandOver { Done, NoInstance, Unreachable };
+    virtual HandOver HandOverToRunningInstance(const std::string& dir,
+                                               const std::vector<std::string>& args) = 0;
     // Becomes the running instance that later starts hand over to.
     virtual bool BecomeRunningInstance() = 0;
     // Creates the main frame; its creation loads the whole settings record.

@@ -13,9 +13,24 @@ namespace {
 constexpr const char* kCurrent = "Current";
 constexpr const char* kFilterIndex = "FilterIndex";
 
-std::optional<OpenDialogChoice> Finish(QFileDialog& dialog, Profile& profile, int code,
-                                       bool readOnly) {
-    QStringList files = dialog.selectedFiles();
+// The names the dialog accepted, as it announced them when it accepted: read
+// back later, the folder view may have applied a late selection meanwhile.
+class AcceptedNames {
+public:
+    explicit AcceptedNames(QFileDialog& dialog) : dialog_(dialog) {
+        QObject::connect(&dialog, &QFileDialog::filesSelected,
+                         [this](const QStringList& files) { files_ = files; });
+    }
+    QStringList Files() const { return files_.isEmpty() ? dialog_.selectedFiles() : files_; }
+
+private:
+    QFileDialog& dialog_;
+    QStringList files_;
+};
+
+std::optional<OpenDialogChoice> Finish(QFileDialog& dialog, const AcceptedNames& names,
+                                       Profile& profile, int code, bool readOnly) {
+    QStringList files = names.Files();
     if (files.isEmpty()) return std::nullopt;
     profile.WriteProfileInt(kCurrent, kFilterIndex, SelectedFilterIndex(dialog));
     return OpenDialogChoice{files, code, readOnly};
@@ -33,14 +48,16 @@ std::optional<OpenDialogChoice> RunOpenFileDialog(QWidget* parent, Profile& prof
         CExtFileDlg dialog(CExtFileDlg::Variant::Open, parent);
         SetUpOpenDialog(dialog, filters, index);
         if (!startDir.isEmpty()) dialog.setDirectory(startDir);
+        AcceptedNames names(dialog);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-        return Finish(dialog, profile, OpenCodeFromChoice(dialog.codeIndex()), dialog.readOnly());
+        return Finish(dialog, names, profile, OpenCodeFromChoice(dialog.codeIndex()), dialog.readOnly());
     }
     CMyFileDlg dialog(profile, box, OpenDialogExplorerStyle(fileDlgType), parent);
     SetUpOpenDialog(dialog, filters, index);
     if (!startDir.isEmpty()) dialog.setDirectory(startDir);
+    AcceptedNames names(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return Finish(dialog, profile, 0, dialog.readOnly());
+    return Finish(dialog, names, profile, 0, dialog.readOnly());
 }
 
 std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath,
@@ -48,8 +65,9 @@ std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString
     CExtFileDlg dialog(CExtFileDlg::Variant::Save, parent);
     if (!caption.isEmpty()) dialog.setWindowTitle(caption);
     dialog.startAt(startPath);
+    AcceptedNames names(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
+    const QStringList files = names.Files();
     if (files.isEmpty()) return std::nullopt;
     return SaveDialogChoice{files.first(), dialog.codeIndex()};
 }

@@ -6,6 +6,7 @@
 #include "qt/qt_startup_host.h"
 
 #include <QTimer>
+#include <cstdio>
 
 #include "qt/document_window.h"
 #include "qt/main_window.h"
@@ -26,11 +27,18 @@ QtStartupHost::~QtStartupHost() = default;
 bool QtStartupHost::AcquireStartLock() { return instance_.AcquireStartLock(); }
 void QtStartupHost::ReleaseStartLock() { instance_.ReleaseStartLock(); }
 
-bool QtStartupHost::HandOverToRunningInstance(const std::string& dir,
-                                              const std::vector<std::string>& args) {
+StartupHost::HandOver QtStartupHost::HandOverToRunningInstance(
+    const std::string& dir, const std::vector<std::string>& args) {
     QStringList words;
     for (const std::string& a : args) words << QString::fromStdString(a);
-    return instance_.HandOver(QString::fromStdString(dir), words);
+    switch (instance_.HandOver(QString::fromStdString(dir), words)) {
+    case SingleInstance::HandOverResult::Done: return HandOver::Done;
+    case SingleInstance::HandOverResult::NoInstance: return HandOver::NoInstance;
+    case SingleInstance::HandOverResult::Unreachable: break;
+    }
+    std::fprintf(stderr, "qzed32: the running editor does not answer (%s); this start ends\n",
+                 qPrintable(instance_.ServerName()));
+    return HandOver::Unreachable;
 }
 
 bool QtStartupHost::BecomeRunningInstance() { return instance_.Listen(); }

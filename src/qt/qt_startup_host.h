@@ -25,8 +25,8 @@ public:
 
     bool AcquireStartLock() override;
     void ReleaseStartLock() override;
-    bool HandOverToRunningInstance(const std::string& dir,
-                                   const std::vector<std::string>& args) override;
+    HandOver HandOverToRunningInstance(const std::string& dir,
+                                       const std::vector<std::string>& args) override;
     bool BecomeRunningInstance() override;
     bool CreateFrame() override;
     void ShowFrame(FrameShow how) override;

@@ -16,7 +16,7 @@ namespace {
 class FakeStartup : public StartupHost {
 public:
     std::vector<std::string> log;
-    bool running = false, iconic = false, workerOk = true;
+    bool running = false, unreachable = false, iconic = false, workerOk = true;
     int recovery = 0;
     std::string recoveryPath;
     std::vector<std::string> handedArgs;
@@ -26,10 +26,11 @@ public:
 
     bool AcquireStartLock() override { return log.push_back("lock"), true; }
     void ReleaseStartLock() override { log.push_back("unlock"); }
-    bool HandOverToRunningInstance(const std::string&, const std::vector<std::string>& a) override {
+    HandOver HandOverToRunningInstance(const std::string&, const std::vector<std::string>& a) override {
         log.push_back("handover?");
+        if (unreachable) return HandOver::Unreachable;
         if (running) handedArgs = a;
-        return running;
+        return running ? HandOver::Done : HandOver::NoInstance;
     }
     bool BecomeRunningInstance() override { return log.push_back("listen"), true; }
     bool CreateFrame() override {
@@ -90,6 +91,13 @@ TEST_F(StartupTest, SecondStartHandsOverAndEnds) {
     EXPECT_EQ(Start({"a.txt"}), StartResult::HandedOver);
     EXPECT_EQ(host_.log, (std::vector<std::string>{"lock", "handover?", "unlock"}));
     EXPECT_EQ(host_.handedArgs, std::vector<std::string>{"a.txt"});
+
+    // A running editor that never answers: this start ends, no second frame.
+    host_.log.clear();
+    host_.running = false;
+    host_.unreachable = true;
+    EXPECT_EQ(Start({"a.txt"}), StartResult::Failed);
+    EXPECT_EQ(host_.log, (std::vector<std::string>{"lock", "handover?", "unlock"}));
 }
 
 TEST_F(StartupTest, OrderOfAFirstStart) {

@@ -61,6 +61,7 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
+    void cleanup() { QCOMPARE(qz::fakes::UnansweredModals(), 0); }
 
     void optionWordKeepsWhatTheDialogDoesNotShow() {
         std::array<std::string, 16> none{};

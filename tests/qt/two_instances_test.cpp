@@ -1,10 +1,12 @@
 // Two real editor processes: the second start hands its file to the first
-// and ends; the first opens it.
+// and ends; the first opens it. A first editor that is slow to answer is
+// waited for, never replaced.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
 
 class TwoInstancesTest : public QObject {
     Q_OBJECT
@@ -18,8 +20,11 @@ private:
     QProcessEnvironment Env() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
         // The editor's own folder holds its language files.
         env.remove("QZED_HOME");
+        env.insert("HOME", dir_.path());
         env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
         env.insert("XDG_RUNTIME_DIR", dir_.filePath("run"));
         env.insert("TMPDIR", dir_.filePath("tmp"));
@@ -34,8 +39,45 @@ private:
         return false;
     }
 
+    QString WriteFile(const QString& name) {
+        const QString file = dir_.filePath("work/" + name);
+        QFile f(file);
+        if (f.open(QIODevice::WriteOnly)) f.write("handed over\r\n");
+        return file;
+    }
+
+    // The pid written in the instance's mark (a lock file: pid on its first line).
+    QString MarkHolder() const {
+        const QStringList marks = QDir(dir_.filePath("run")).entryList({"qz32editor-*.owner"}, QDir::Files);
+        if (marks.isEmpty()) return {};
+        QFile f(dir_.filePath("run/" + marks.first()));
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readLine().trimmed()) : QString();
+    }
+
+    // The first editor, running once it holds the instance's mark.
+    void StartFirst(QProcess& first) {
+        first.setProcessEnvironment(Env());
+        first.setWorkingDirectory(dir_.path());
+        first.start(Editor(), {});
+        QVERIFY(first.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(MarkHolder(), QString::number(first.processId()), 20000);
+    }
+
+    void StartSecond(QProcess& second, const QString& name) {
+        second.setProcessEnvironment(Env());
+        second.setWorkingDirectory(dir_.filePath("work"));
+        second.start(Editor(), {name});
+        QVERIFY(second.waitForStarted());
+    }
+
+    static void Stop(QProcess& p) {
+        p.terminate();
+        if (!p.waitForFinished(5000)) p.kill();
+        p.waitForFinished(5000);
+    }
+
 private slots:
-    void secondStartHandsItsFileToTheFirst() {
+    void initTestCase() {
         QVERIFY(dir_.isValid());
         if (!QFile::exists(Editor())) QSKIP("the editor is not built");
         for (const char* sub : {"config/Tobarin", "run", "tmp", "work"}) QVERIFY(QDir(dir_.path()).mkpath(sub));
@@ -45,35 +87,39 @@ private slots:
         QFile ini(dir_.filePath("config/Tobarin/QZ32 Editor.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Environ]\nExclusiveMode=1\n");
-        ini.close();
-        const QString file = dir_.filePath("work/handed.txt");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("handed over\r\n");
-        f.close();
+    }
 
+    void secondStartHandsItsFileToTheFirst() {
+        const QString file = WriteFile("handed.txt");
         QProcess first;
-        first.setProcessEnvironment(Env());
-        first.setWorkingDirectory(dir_.path());
-        first.start(Editor(), {});
-        QVERIFY(first.waitForStarted());
-        // The first start is the running instance once its socket exists.
-        QTRY_VERIFY_WITH_TIMEOUT(!QDir(dir_.filePath("tmp")).entryList({"qz32editor-*"}, QDir::System).isEmpty(),
-                                 20000);
-
+        StartFirst(first);
         QProcess second;
-        second.setProcessEnvironment(Env());
-        second.setWorkingDirectory(dir_.filePath("work"));
-        second.start(Editor(), {"handed.txt"});
-        QVERIFY(second.waitForFinished(10000));
+        StartSecond(second, "handed.txt");
+        QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         // The name was relative to the second start's folder.
         QTRY_VERIFY_WITH_TIMEOUT(HoldsOpen(first.processId(), file), 10000);
         QCOMPARE(first.state(), QProcess::Running);
+        Stop(first);
+    }
 
-        first.terminate();
-        if (!first.waitForFinished(5000)) first.kill();
+    void aStoppedFirstEditorIsWaitedForNotReplaced() {
+        const QString file = WriteFile("late.txt");
+        QProcess first;
+        StartFirst(first);
+        // Longer than any single wait of the hand-over: the first does not
+        // answer, but it lives, so the second keeps waiting.
+        ::kill(static_cast<pid_t>(first.processId()), SIGSTOP);
+        QProcess second;
+        StartSecond(second, "late.txt");
+        QVERIFY(!second.waitForFinished(7000));
+        QVERIFY(!HoldsOpen(second.processId(), file));
+        ::kill(static_cast<pid_t>(first.processId()), SIGCONT);
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(HoldsOpen(first.processId(), file), 10000);
+        Stop(first);
     }
 };
 

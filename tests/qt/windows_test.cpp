@@ -57,6 +57,7 @@ private:
 
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
+    void cleanup() { QCOMPARE(qz::fakes::UnansweredModals(), 0); }
 
     void splitPanesShareTheTextAndKeepTheirCarets() {
         QzedMainWindow w(profile_, nullptr, &boxes_);
@@ -197,7 +198,7 @@ private slots:
             auto* dlg = qobject_cast<CExtFileDlg*>(d);
             QVERIFY(dlg);
             dlg->setCodeIndex(4);  // EUC with LF
-            dlg->findChild<QLineEdit*>("fileNameEdit")->setText("as-euc.txt");
+            fakes::TypeFileName(*dlg, "as-euc.txt");
             static_cast<QDialog*>(dlg)->accept();
         });
         QVERIFY(w.Documents().Commands().Execute(cmd::kFileSaveAs));
