@@ -12,6 +12,7 @@
 #include "document/doc_naming.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "qt/busy_input.h"
 #include "qt/file_dialogs.h"
 #include "qt/view_widget.h"
 #include "settings/settings.h"
@@ -49,9 +50,13 @@ QzedViewWidget* CQzedChild::MakeView() {
     v->onMessage = [this](const QString& t, MessageKind k) {
         if (manager_.onMessage) manager_.onMessage(t, static_cast<int>(k));
     };
+    // A tick that comes while a long command polls for Esc waits for it: a
+    // reload or a temporary save must not run under a running replace.
     v->onTimer = [this, v](int id) {
-        if (id == kExternalChangeTimer) manager_.CheckExternalChange(*doc_);
-        if (id == kTempSaveTimer) manager_.TemporarySaveTick(*doc_, !Views().empty() && Views().front() == v);
+        RunWhenIdle(v, [this, v, id] {
+            if (id == kExternalChangeTimer) manager_.CheckExternalChange(*doc_);
+            if (id == kTempSaveTimer) manager_.TemporarySaveTick(*doc_, !Views().empty() && Views().front() == v);
+        });
     };
     v->onFocus = [this, v] { active_ = v; };
     v->onCommandKey = [this, v](int code) {

@@ -20,6 +20,7 @@
 #include "app/app_title.h"
 #include "platform/paths.h"
 #include "app/key_code.h"
+#include "qt/busy_input.h"
 #include "qt/document_window.h"
 #include "qt/key_input.h"
 #include "qt/file_dialogs.h"
@@ -88,7 +89,7 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     };
     // Coming back to the editor checks every document for outside changes.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
-        if (st == Qt::ApplicationActive) docs_->CheckAllExternalChanges();
+        if (st == Qt::ApplicationActive) RunWhenIdle(this, [this] { docs_->CheckAllExternalChanges(); });
     });
     docs_->onCommandKey = [this](int code, QzedViewWidget* v) { DispatchKeyCode(code, v); };
     docs_->onFrameCommand = [this](int id) {

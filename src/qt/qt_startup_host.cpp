@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "qt/busy_input.h"
 #include "qt/document_window.h"
 #include "qt/main_window.h"
 #include "qt/view_widget.h"
@@ -19,7 +20,10 @@ QtStartupHost::QtStartupHost(Profile& profile, AppGlobals& globals, QString inst
                              MessageBox* boxes)
     : profile_(profile), globals_(globals), instance_(std::move(instanceName)), boxes_(boxes) {
     connect(&instance_, &SingleInstance::handOverReceived, this,
-            [this](const QString& dir, const QStringList& args) { ReceiveHandOver(dir, args); });
+            [this](const QString& dir, const QStringList& args) {
+                // Files handed over during a long command open after it.
+                RunWhenIdle(this, [this, dir, args] { ReceiveHandOver(dir, args); });
+            });
 }
 
 QtStartupHost::~QtStartupHost() = default;

@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "app/key_code.h"
+#include "qt/busy_input.h"
 #include "platform/cp932.h"
 #include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
@@ -444,48 +445,6 @@ void QzedViewWidget::ShowMessage(const std::string& utf8, MessageKind kind) {
 }
 
 void QzedViewWidget::Beep() { QApplication::beep(); }
-
-namespace {
-
-// While a long command polls the keyboard, input waiting in the queue is
-// looked at here instead of reaching the windows: Esc and Space are noted,
-// everything else the user typed or clicked is dropped, as it would only
-// act on a text that is still changing.
-class BusyInputFilter : public QObject {
-public:
-    BusyInputFilter(bool* esc, bool* space) : esc_(esc), space_(space) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            const auto* k = static_cast<QKeyEvent*>(e);
-            const bool down = e->type() == QEvent::KeyPress;
-            if (k->key() == Qt::Key_Escape) *esc_ = down;
-            if (k->key() == Qt::Key_Space) *space_ = down;
-            return true;
-        }
-        case QEvent::ShortcutOverride: case QEvent::Shortcut: case QEvent::InputMethod:
-        case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick: case QEvent::Wheel:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    bool* esc_;
-    bool* space_;
-};
-
-void PollBusyInput(bool* esc, bool* space) {
-    BusyInputFilter filter(esc, space);
-    qApp->installEventFilter(&filter);
-    QApplication::processEvents();
-    qApp->removeEventFilter(&filter);
-}
-
-}  // namespace
 
 bool QzedViewWidget::IsKeyDown(AsyncKey key) {
     PollBusyInput(&escDown_, &spaceDown_);

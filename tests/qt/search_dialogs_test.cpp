@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -227,6 +229,35 @@ private slots:
         QCOMPARE(text.find('x'), std::string::npos);
         QCOMPARE(static_cast<long>(std::count(text.begin(), text.end(), 'b')), n);
         child->Doc().SetModifiedFlag(false);
+    }
+
+    void closeAndReloadRequestedDuringReplaceAllWaitForIt() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, QByteArray(1500, 'a') + "\n");
+        QVERIFY(child);
+        QPointer<CQzedChild> alive(child);
+        // Another program changes the file, the 60-second check comes due and
+        // the user closes the window, all while the replace runs.
+        QFile f(dir_.filePath("text.txt"));
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        f.close();
+        child->ViewWidget()->SetTimer(kExternalChangeTimer, 0);
+        QTimer::singleShot(0, child, [child] { child->close(); });
+        boxes_.shown.clear();
+        boxes_.answers = {MbResult::No, MbResult::No};  // keep our text; do not save
+        const long n = child->ViewWidget()->View().ReplaceAllFrom("a", "b", 0, 1, true);
+        QCOMPARE(n, 1500L);
+        QVERIFY(alive);
+        QVERIFY(boxes_.shown.empty());
+        QCOMPARE(Text(child->Doc()), std::string(1500, 'b') + "\n");
+        // Back in the event loop, both happen, in the order they came.
+        QTRY_VERIFY(!alive);
+        QCOMPARE(boxes_.shown.size(), size_t(2));
+        QCOMPARE(boxes_.shown[0].text, std::string("このファイルは他のエディタで変更されています。再ロードしますか？"));
+        QCOMPARE(boxes_.shown[1].buttons, MbButtons::YesNoCancel);
     }
 };
 
