@@ -222,6 +222,15 @@ CQzedChild* DocumentManager::Open(const std::string& pathIn, int explicitCode, b
     return Show(std::move(doc));
 }
 
+size_t DocumentManager::OpenChosen(const std::vector<std::string>& paths, int explicitCode, bool readOnly) {
+    size_t opened = 0;
+    for (const std::string& p : paths) {
+        if (!Open(p, explicitCode, true, readOnly)) break;
+        ++opened;
+    }
+    return opened;
+}
+
 CQzedChild* DocumentManager::NewWindow(CQzedChild* child) {
     if (!child) return nullptr;
     CQzedChild* added = Show(child->SharedDoc());

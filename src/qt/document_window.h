@@ -76,6 +76,9 @@ public:
     // read-only when the dialog's box was ticked).
     CQzedChild* Open(const std::string& path, int explicitCode = 0, bool chosen = false,
                      bool readOnly = false);
+    // The files picked together in the open dialog, in turn; stops at the
+    // first that fails to open. The number opened.
+    size_t OpenChosen(const std::vector<std::string>& paths, int explicitCode, bool readOnly);
     // Another window on the document of child.
     CQzedChild* NewWindow(CQzedChild* child);
     // The save question of a modified document whose last window closes:

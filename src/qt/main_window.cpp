@@ -52,9 +52,10 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     if (QScreen* screen = QGuiApplication::primaryScreen()) desktop = screen->geometry().size();
     Settings& s = TheSettings();
     LoadAll(s, profile_, desktop.width(), desktop.height());
+    // The stored rectangle is the window's own (without the decorations the
+    // window manager adds), saved the same way at close: it does not grow.
     const FrameRect& r = s.frameRect;
-    move(r.left, r.top);
-    resize(std::max(r.right - r.left, 100), std::max(r.bottom - r.top, 100));
+    setGeometry(r.left, r.top, std::max(r.right - r.left, 100), std::max(r.bottom - r.top, 100));
 
     message_ = new QLabel(this);
     row_ = new QLabel(this);
@@ -423,7 +424,9 @@ void QzedMainWindow::FileOpen() {
         RunOpenFileDialog(this, profile_, *boxes_, env.FileDlgType,
                           QString::fromStdString(CurrentDirectory()), env.WildCard);
     if (!choice) return;
-    for (const QString& n : choice->paths) docs_->Open(n.toStdString(), choice->code, true, choice->readOnly);
+    std::vector<std::string> paths;
+    for (const QString& n : choice->paths) paths.push_back(n.toStdString());
+    docs_->OpenChosen(paths, choice->code, choice->readOnly);
 }
 
 void QzedMainWindow::FileSave() { docs_->Commands().Save(); }
@@ -433,19 +436,20 @@ void QzedMainWindow::FileClose() {
 }
 
 void QzedMainWindow::closeEvent(QCloseEvent* e) {
-    // Every document answers its save question first; a cancel keeps the editor.
-    if (!docs_->CloseAll()) {
-        e->ignore();
-        return;
-    }
+    // The settings are saved first, whatever the documents answer: a cancel
+    // keeps the editor running, and its settings are on disk all the same.
     Settings& s = TheSettings();
     const bool minimized = isMinimized(), maximized = isMaximized();
     if (!minimized && !maximized) {
-        const QRect g = frameGeometry();
+        const QRect g = geometry();
         s.frameRect = {g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
     }
     SaveAll(s, profile_, minimized, maximized);
     SaveCurrentDirectory(profile_, CurrentDirectory());
+    if (!docs_->CloseAll()) {
+        e->ignore();
+        return;
+    }
     e->accept();
 }
 

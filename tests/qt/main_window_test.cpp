@@ -6,7 +6,10 @@
 #include <QtTest>
 
 #include "platform/profile.h"
+#include "qt/document_window.h"
 #include "qt/main_window.h"
+#include "qt/view_widget.h"
+#include "support/fake_message_box.h"
 #include "qt/qsettings_profile.h"
 #include "settings/settings.h"
 
@@ -33,6 +36,43 @@ private slots:
         QVERIFY(p.Has("Printer-8", "HD_lfFaceName"));
         QVERIFY(p.Has("Current", "Directory"));
         QVERIFY(p.Has("WindowSize", "Frame_right"));
+    }
+
+    void settingsAreSavedEvenWhenASaveQuestionIsCancelled() {
+        MemoryProfile p;
+        fakes::FakeMessageBox boxes;
+        QTemporaryDir dir;
+        QzedMainWindow w(p, nullptr, &boxes);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = w.Documents().NewDocument(dir.path().toStdString());
+        QTest::keyClicks(child->ViewWidget()->Canvas(), "x");
+        TheSettings().env.MRUCount = 7;
+        boxes.answers = {MbResult::Cancel};
+        QVERIFY(!w.close());
+        QCOMPARE(boxes.shown.size(), size_t(1));
+        QCOMPARE(p.GetProfileInt("Environ", "MRUCount", 0), 7);
+        child->Doc().SetModifiedFlag(false);
+    }
+
+    void theWindowComesBackWhereItWasAtTheSameSize() {
+        MemoryProfile p;
+        QRect saved;
+        {
+            QzedMainWindow w(p);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setGeometry(40, 50, 700, 500);
+            saved = w.geometry();
+            QVERIFY(w.close());
+        }
+        for (int run = 0; run < 2; ++run) {
+            QzedMainWindow w(p);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCOMPARE(w.geometry(), saved);
+            QVERIFY(w.close());
+        }
     }
 
     void defaultSchemeTitle() {

@@ -187,6 +187,23 @@ private slots:
         QCOMPARE(TheSettings().recentFiles[0], "1 " + pathA);
     }
 
+    void openingSeveralStopsAtTheFirstFailure() {
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        CQzedChild* first = OpenIn(w, "ok-1.txt", "1\n");
+        QVERIFY(first);
+        const QString after = dir_.filePath("ok-2.txt");
+        QFile f(after);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        // A folder in place of a file cannot be loaded.
+        QVERIFY(QDir(dir_.path()).mkpath("folder.txt"));
+        const size_t opened = w.Documents().OpenChosen(
+            {first->Path(), dir_.filePath("folder.txt").toStdString(), after.toStdString()}, 0, false);
+        QCOMPARE(opened, size_t(1));
+        QVERIFY(!w.Documents().Find(after.toStdString()));
+        QCOMPARE(w.Documents().Children().size(), size_t(1));
+    }
+
     void saveAsThroughTheCodeDialogWritesEucAndRetitles() {
         QzedMainWindow w(profile_, nullptr, &boxes_);
         w.show();
