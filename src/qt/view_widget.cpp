@@ -161,6 +161,30 @@ QFont QzedViewWidget::DisplayFont() {
     return f;
 }
 
+QFont QzedViewWidget::LatinFont(const QFont& display, int cellWidth) {
+    // The stored face, when installed, draws everything as it always did.
+    // The Japanese fallback faces draw ASCII with JIS Roman glyphs (a curly
+    // quote for '"'): programmers read code, so ASCII gets a Latin face.
+    if (QFontDatabase::families().contains(QString::fromStdString(SjisToUtf8(TheSettings().displayFont.lfFaceName))))
+        return display;
+    QFont f = display;
+    for (const char* face : {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Noto Mono"}) {
+        if (QFontDatabase::families().contains(face)) {
+            f.setFamily(face);
+            break;
+        }
+    }
+    if (f.family() == display.family()) return display;
+    // Narrowed to the cell where the Latin face is wider than the grid, and
+    // never taller than the row.
+    const QFontMetrics lm(f);
+    const int adv = lm.horizontalAdvance(QChar('M'));
+    if (adv > cellWidth) f.setStretch(std::max(50, cellWidth * 100 / adv));
+    while (QFontMetrics(f).height() > QFontMetrics(display).height() && f.pixelSize() > 6)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
+}
+
 QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent)
     : QWidget(parent), doc_(doc), boxes_(boxes), canvas_(new ViewCanvas(*this)),
       vbar_(new QScrollBar(Qt::Vertical, this)), hbar_(new QScrollBar(Qt::Horizontal, this)) {
@@ -179,6 +203,9 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     const QFontMetrics fm(fonts_[0]);
     charW_ = std::max(1, fm.horizontalAdvance(QChar('M')));
     charH_ = std::max(1, fm.height());
+    latin_[0] = LatinFont(fonts_[0], charW_);
+    latin_[1] = latin_[0];
+    latin_[1].setUnderline(true);
 
     blink_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&blink_, &QTimer::timeout, this, [this] { BlinkCaret(); });
@@ -318,7 +345,13 @@ void QzedViewWidget::DrawRow(int screenRow, const std::vector<PaintRun>& runs) {
                 DrawCell(p, x, y, QString::fromStdString(SjisToUtf8(run.text.substr(i, 2))), 2);
                 i += 2;
             } else {
-                if (b > 0x20) DrawCell(p, x, y, QString::fromStdString(SjisToUtf8(run.text.substr(i, 1))), 1);
+                if (b > 0x20 && b < 0x7F && run.font != FontKind::Mark) {
+                    p.setFont(latin_[run.font == FontKind::Underline ? 1 : 0]);
+                    DrawCell(p, x, y, QString(QChar(b)), 1);
+                    p.setFont(fonts_[static_cast<int>(run.font)]);
+                } else if (b > 0x20) {
+                    DrawCell(p, x, y, QString::fromStdString(SjisToUtf8(run.text.substr(i, 1))), 1);
+                }
                 ++i;
             }
         }

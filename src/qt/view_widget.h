@@ -130,6 +130,10 @@ public:
 
     // The fonts rows are drawn with, from the settings' display font.
     static QFont DisplayFont();
+    // The face single-byte ASCII is drawn with: a Latin monospaced face
+    // fitted to the cell when the stored face is not installed.
+    static QFont LatinFont(const QFont& display, int cellWidth);
+    const QFont& AsciiFont() const { return latin_[0]; }
 
 private:
     friend class ViewCanvas;
@@ -152,6 +156,7 @@ private:
     bool needFull_ = true;
     bool updatingBars_ = false;
     QFont fonts_[3];
+    QFont latin_[2];  // ASCII of the display and underline fonts
     int charW_ = 8, charH_ = 16;
     // caret
     bool caretExists_ = false, caretVisible_ = false, caretOn_ = true;

@@ -1,5 +1,6 @@
 // The view window's drawing: rows land on the cell grid whatever the font's
 // own advances, and scroll bars follow the view's ranges.
+#include <QFontDatabase>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -46,6 +47,24 @@ private slots:
         const int right = InkRight(img, rh - 1, back);
         // 漢 is drawn inside cells 3 and 4 and nothing follows it on the row.
         QVERIFY2(right >= 2 * cw && right < 4 * cw + 1, qPrintable(QString::number(right)));
+    }
+
+    void asciiIsDrawnWithALatinFaceOnTheGrid() {
+        // The stored "FixedSys" is not installed here: Japanese text falls
+        // back to a Japanese face, ASCII to a Latin monospaced one whose
+        // glyphs ('"', '\\') are the programmer's, fitted to the cell.
+        if (!QFontDatabase::families().contains("DejaVu Sans Mono")) QSKIP("DejaVu Sans Mono is not installed");
+        CQzedDoc doc;
+        doc.NewText();
+        const char text[] = "\"\\\x8a\xbf\n";
+        doc.InsertText(1, text, 5, 0);
+        doc.SetModifiedFlag(false);
+        fakes::FakeMessageBox boxes;
+        QzedViewWidget w(doc, boxes);
+        QCOMPARE(w.AsciiFont().family(), QString("DejaVu Sans Mono"));
+        QVERIFY(QzedViewWidget::DisplayFont().family() != QString("DejaVu Sans Mono"));
+        QVERIFY(QFontMetrics(w.AsciiFont()).horizontalAdvance('M') <= w.View().CellWidth());
+        QVERIFY(QFontMetrics(w.AsciiFont()).height() <= w.View().RowHeight());
     }
 
     void scrollBarsFollowTheView() {
