@@ -10,6 +10,8 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -551,12 +553,23 @@ bool QzedViewWidget::AskOpenFile(const std::string& titleUtf8, const std::string
 }
 
 bool QzedViewWidget::AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
-                                   long* line) {
+                                   const std::string& initial, long* line) {
+    QInputDialog d(this);
+    d.setWindowTitle(QString::fromStdString(titleUtf8));
+    d.setLabelText(QString::fromStdString(promptUtf8));
+    d.setInputMode(QInputDialog::TextInput);
+    d.setTextValue(QString::fromStdString(initial));
+    if (auto* edit = d.findChild<QLineEdit*>()) {
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,10}"), edit));
+        // A first digit typed before the dialog opened: the rest follows it.
+        QTimer::singleShot(0, edit, [edit] { edit->deselect(); edit->end(false); });
+    }
+    if (d.exec() != QDialog::Accepted) return false;
     bool ok = false;
-    const int v = QInputDialog::getInt(this, QString::fromStdString(titleUtf8),
-                                       QString::fromStdString(promptUtf8), 1, 1, 2147483647, 1, &ok);
-    if (ok) *line = v;
-    return ok;
+    const qlonglong v = d.textValue().toLongLong(&ok);
+    if (!ok) return false;
+    *line = static_cast<long>(std::clamp<qlonglong>(v, 1, 2147483647));
+    return true;
 }
 
 // ------------------------------------------------------------------ input

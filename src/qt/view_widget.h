@@ -113,7 +113,7 @@ public:
     int ShellOpen(const std::string& target) override;
     bool AskOpenFile(const std::string& titleUtf8, const std::string& filterUtf8,
                      std::string* pathUtf8) override;
-    bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
+    bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8, const std::string& initial,
                        long* line) override;
 
     // What the frame shows: the active view's panes and the message area.

@@ -162,7 +162,8 @@ public:
     void RememberLine();                   // 40
     void WordLeft(int arg);                // 47
     void WordRight(int arg);               // 48
-    void JumpToLine();
+    // firstDigit: scheme 3's Ctrl+Q and a digit, which starts the number.
+    void JumpToLine(int firstDigit = -1);
     void InsertFile();
     // Reads a file as the insert-file command does, into the text at the caret.
     bool InsertFileAt(const std::string& pathUtf8);

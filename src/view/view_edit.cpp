@@ -565,9 +565,10 @@ void CQzedView::RememberLine() {
     rememberedLine_ = doc_.Store().RowToLine(caretRow_);
 }
 
-void CQzedView::JumpToLine() {
+void CQzedView::JumpToLine(int firstDigit) {
     long line = 0;
-    if (!host_.AskLineNumber("指定行に移動", "行番号を入力して下さい(&J)", &line)) return;
+    const std::string initial = firstDigit >= 0 && firstDigit <= 9 ? std::string(1, char('0' + firstDigit)) : "";
+    if (!host_.AskLineNumber("指定行に移動", "行番号を入力して下さい(&J)", initial, &line)) return;
     GoToLine(static_cast<uint32_t>(std::max(1L, line)));
 }
 

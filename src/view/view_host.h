@@ -101,9 +101,10 @@ public:
     // the read-only box hidden, existing files only. False on cancel.
     virtual bool AskOpenFile(const std::string& titleUtf8, const std::string& filterUtf8,
                              std::string* pathUtf8) = 0;
-    // The jump-to-line dialog: false on cancel.
+    // The jump-to-line dialog, its number field starting with initial (a
+    // first digit typed before it opened): false on cancel.
     virtual bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8,
-                               long* line) = 0;
+                               const std::string& initial, long* line) = 0;
     // The second stroke of a scheme-3 Ctrl+Q pair that belongs to the frame
     // or to other commands ("." "@" "B" "F" "U" "[" "]" and the digits,
     // upper-cased).

@@ -48,6 +48,7 @@ public:
     std::string fileToOpen;
     bool fileDialogOk = true;
     long lineAnswer = 0;
+    std::string lineInitial;
     bool lineDialogOk = true;
     std::vector<int> sleeps;
     std::string prefixStrokes;
@@ -136,7 +137,8 @@ public:
     }
     void HideReplaceBox() override { ++replaceBoxHides; }
     void DiscardQueuedKeys() override { ++keyDiscards; }
-    bool AskLineNumber(const std::string&, const std::string&, long* line) override {
+    bool AskLineNumber(const std::string&, const std::string&, const std::string& initial, long* line) override {
+        lineInitial = initial;
         *line = lineAnswer;
         return lineDialogOk;
     }

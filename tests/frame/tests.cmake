@@ -1,0 +1,1 @@
+qz_gtest(frame qz_frame)
