@@ -64,7 +64,7 @@ public:
     bool WindowSelectActive() override { return false; }
     int ShellOpen(const std::string&) override { return 42; }
     bool AskOpenFile(const std::string&, const std::string&, std::string*) override { return false; }
-    bool AskLineNumber(const std::string&, const std::string&, long*) override { return false; }
+    bool AskLineNumber(const std::string&, const std::string&, const std::string&, long*) override { return false; }
 };
 
 struct Fixture {
