@@ -217,6 +217,9 @@ bool CMainFrame::RunOwn(int id) {
         files_.Execute(id);
         return true;
     case c::kAppExit:
+        // Resident, the end of work only puts the editor away.
+        CloseBox(resident_);
+        return true;
     case c::kEndResidence:
         host_.CloseFrame();
         return true;

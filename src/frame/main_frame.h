@@ -99,6 +99,9 @@ public:
     // The close box: resident, every window closes and the frame hides;
     // otherwise the frame closes.
     void CloseBox(bool resident);
+    // Whether the frame lives in the notification area (its icon exists).
+    void SetResident(bool resident) { resident_ = resident; }
+    bool Resident() const { return resident_; }
 
     // --- windows ---
     void WindowOpened(Window w);
@@ -181,6 +184,7 @@ private:
     WindowTabs tabs_;
     StatusPanes panes_;
     bool selecting_ = false;
+    bool resident_ = false;
     Window selectStart_ = nullptr;
 };
 

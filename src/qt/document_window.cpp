@@ -59,6 +59,17 @@ QzedViewWidget* CQzedChild::MakeView() {
         });
     };
     v->onFocus = [this, v] { active_ = v; };
+    v->windowSelecting = [this] { return manager_.windowSelecting && manager_.windowSelecting(); };
+    v->frameKey = [this](int code) { return manager_.frameKey && manager_.frameKey(code); };
+    v->onPrefixStroke = [this](char key) {
+        if (manager_.onPrefixStroke) manager_.onPrefixStroke(key);
+    };
+    v->onModifierLabels = [this](int modifier) {
+        if (manager_.onModifierLabels) manager_.onModifierLabels(modifier);
+    };
+    v->onContextMenu = [this](const QPoint& at) {
+        if (manager_.onContextMenu) manager_.onContextMenu(at);
+    };
     v->onCommandKey = [this, v](int code) {
         if (manager_.onCommandKey) manager_.onCommandKey(code, v);
     };
@@ -191,6 +202,7 @@ CQzedChild* DocumentManager::Show(std::shared_ptr<CQzedDoc> doc) {
         cascade_ = 1;
     }
     child->setGeometry(place);
+    if (onOpened) onOpened(child);
     if (env.ChildWnd_Max == 1) child->showMaximized();
     else child->show();
     child->ViewWidget()->setFocus();
@@ -308,6 +320,7 @@ void DocumentManager::CheckAllExternalChanges() {
 
 void DocumentManager::Closed(CQzedChild* child) {
     child->setProperty(kClosedMark, true);
+    if (onClosed) onClosed(child);
     // The document goes with its last window.
     if (ChildrenOf(child->Doc()).empty()) commands_.Lifecycle().DeleteContents(child->Doc());
     if (Children().empty() && onLastClosed) onLastClosed();
@@ -379,6 +392,7 @@ void DocumentManager::ResetViews(CQzedDoc& doc) {
 void DocumentManager::CloseFrames(CQzedDoc& doc) {
     for (CQzedChild* c : ChildrenOf(doc)) {
         c->setProperty(kClosedMark, true);
+        if (onClosed) onClosed(c);
         c->deleteLater();
     }
     if (Children().empty() && onLastClosed) onLastClosed();

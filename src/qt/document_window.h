@@ -39,6 +39,13 @@ public:
     // Every pane, row by row.
     std::vector<QzedViewWidget*> Views() const;
     void UpdateTitle();
+    // The window's own status message, shown while it is the active one.
+    struct Message {
+        QString text;
+        uint32_t fore = 0xFF000012, back = 0xFF00000F;
+    };
+    void SetMessage(const QString& text, uint32_t fore, uint32_t back) { message_ = {text, fore, back}; }
+    const Message& LastMessage() const { return message_; }
     // Split top/bottom and left/right: a second row or column of panes, or,
     // when there is one already, back to one.
     void SplitRows();
@@ -60,6 +67,7 @@ private:
     DocumentManager& manager_;
     QSplitter* rows_;
     QzedViewWidget* active_ = nullptr;
+    Message message_;
 };
 
 class DocumentManager : public QObject, public FileCommandHost, public LogPane {
@@ -140,6 +148,19 @@ public:
     std::function<void(int code, QzedViewWidget* view)> onCommandKey;
     // A command for the main frame (the quit command with no window open).
     std::function<void(int id)> onFrameCommand;
+    // A window was made / closed (before it goes).
+    std::function<void(CQzedChild*)> onOpened;
+    std::function<void(CQzedChild*)> onClosed;
+    // The frame's window-selection mode: whether it runs, and its keys
+    // (true when the key was the mode's).
+    std::function<bool()> windowSelecting;
+    std::function<bool(int code)> frameKey;
+    // Scheme 3's second key of a Ctrl+Q pair that belongs to the frame.
+    std::function<void(char key)> onPrefixStroke;
+    // A view saw Shift (1) or Ctrl (2) go down, or asks for the plain labels (0).
+    std::function<void(int modifier)> onModifierLabels;
+    // A right click in a view, at this screen position.
+    std::function<void(const QPoint& at)> onContextMenu;
 
 private:
     friend class CQzedChild;

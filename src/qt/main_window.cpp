@@ -1,39 +1,74 @@
+// Before any Qt header: the template table has a member named like Qt's
+// "slots" keyword macro.
+#include "lang/language_data.h"
+
 #include "qt/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
 #include <cerrno>
 #include <cstdio>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QScreen>
-#include <QStatusBar>
 
 #include "app/app_title.h"
-#include "platform/paths.h"
 #include "app/key_code.h"
+#include "frame/commands.h"
+#include "frame/tool_bars.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "qt/about_dlg.h"
+#include "qt/bkgnd_wnd.h"
 #include "qt/busy_input.h"
 #include "qt/document_window.h"
-#include "qt/key_input.h"
 #include "qt/file_dialogs.h"
+#include "qt/frame_bars.h"
+#include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
 #include "qt/search_dialogs.h"
-#include "view/search_state.h"
 #include "qt/view_widget.h"
-#include "view/key_log.h"
 #include "settings/settings.h"
-#include "view/view_host.h"
+#include "view/key_log.h"
+#include "view/search_state.h"
 
 namespace qz {
+
+namespace c = cmdid;
+
+namespace {
+
+CQzedChild* Child(FrameHost::Window w) { return static_cast<CQzedChild*>(w); }
+
+// The command's tip, and its prompt for the status bar. The help buttons'
+// tips begin with the registered help's title.
+void DescribeAction(QAction* a, int id, int scheme, const std::vector<HelpEntry>& helps = {}) {
+    const CommandInfo* info = FindCommand(id);
+    if (!info) return;
+    std::string title;
+    const size_t n = static_cast<size_t>(id - c::kHelpButton1);
+    if (id >= c::kHelpButton1 && n < helps.size()) title = helps[n].title;
+    a->setToolTip(QString::fromStdString(ToolTip(id, scheme, title)));
+    a->setStatusTip(QString::fromUtf8(info->prompt));
+}
+
+}  // namespace
 
 QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* boxes)
     : QMainWindow(parent), profile_(profile), mdi_(new QMdiArea(this)) {
@@ -43,10 +78,10 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     }
     boxes_ = boxes;
     const int asinMode = profile_.GetProfileInt("Environ", "AsinMode", 4);
-    scheme_ = asinMode;
-    asin4Type_ = profile_.GetProfileInt("Environ", "Asin4Type", 0);
     setWindowTitle(QString::fromStdString(FrameTitle(asinMode)));
+    setWindowIcon(ProgramIcon());
     setCentralWidget(mdi_);
+    setAcceptDrops(true);
 
     QSize desktop(800, 600);
     if (QScreen* screen = QGuiApplication::primaryScreen()) desktop = screen->geometry().size();
@@ -57,68 +92,533 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     const FrameRect& r = s.frameRect;
     setGeometry(r.left, r.top, std::max(r.right - r.left, 100), std::max(r.bottom - r.top, 100));
 
-    message_ = new QLabel(this);
-    row_ = new QLabel(this);
-    column_ = new QLabel(this);
-    log_ = new QLabel(this);
-    message_->setAutoFillBackground(true);
-    log_->setAutoFillBackground(true);
-    statusBar()->addWidget(message_, 1);
-    statusBar()->addPermanentWidget(log_);
-    statusBar()->addPermanentWidget(row_);
-    statusBar()->addPermanentWidget(column_);
-
     docs_ = std::make_unique<DocumentManager>(mdi_, *boxes_);
+    frame_ = std::make_unique<CMainFrame>(*this, docs_->Commands(), asinMode,
+                                          profile_.GetProfileInt("Environ", "Asin4Type", 0));
+    panes_ = std::make_unique<StatusPaneRow>(statusBar());
+    background_ = std::make_unique<CBkgndWnd>(mdi_);
+    if (s.env.BkgndMode == 3) background_->LoadBitmap(QString::fromStdString(s.env.BkgndFname));
+    background_->SetMode(s.env.BkgndMode);
+    BuildBars();
+
     docs_->onPanes = [this](const QString& rowText, const QString& columnText) {
-        row_->setText(rowText);
-        column_->setText(columnText);
+        frame_->SetPane(kPaneRow, {rowText.toStdString(), kColourButtonText, kColourButtonFace});
+        frame_->SetPane(kPaneColumn, {columnText.toStdString(), kColourButtonText, kColourButtonFace});
     };
-    docs_->onMessage = [this](const QString& text, int kind) {
-        // Prompts black on green, errors red, information plain.
-        QPalette pal = statusBar()->palette();
-        if (!text.isEmpty() && kind == static_cast<int>(MessageKind::Prompt)) {
-            pal.setColor(QPalette::Window, Qt::green);
-            pal.setColor(QPalette::WindowText, Qt::black);
-        } else if (!text.isEmpty() && kind == static_cast<int>(MessageKind::Error)) {
-            pal.setColor(QPalette::WindowText, Qt::red);
-        }
-        message_->setPalette(pal);
-        message_->setText(text);
+    docs_->onMessage = [this](const QString& text, int kind) { ShowViewMessage(text, kind); };
+    docs_->onLogPane = [this](const QString& text, LogPaneLook look) { ShowLogPane(text, static_cast<int>(look)); };
+    docs_->onCommandKey = [this](int code, QzedViewWidget*) { DispatchKeyCode(code); };
+    docs_->onFrameCommand = [this](int id) { frame_->Execute(id); };
+    docs_->onOpened = [this](CQzedChild* child) { frame_->WindowOpened(child); };
+    docs_->onClosed = [this](CQzedChild* child) { frame_->WindowClosed(child); };
+    docs_->onLastClosed = [this] {
+        // After the close that got here has finished.
+        QTimer::singleShot(0, this, [this] {
+            if (docs_->Children().empty()) frame_->LastWindowClosed(startedWithFiles && startedWithFiles());
+        });
     };
-    docs_->onLogPane = [this](const QString& text, LogPaneLook look) {
-        ShowLogPane(text, static_cast<int>(look));
+    docs_->frameKey = [this](int code) { return frame_->WindowSelectActive() && frame_->WindowSelectKey(code); };
+    docs_->windowSelecting = [this] { return frame_->WindowSelectActive(); };
+    docs_->onPrefixStroke = [this](char key) { frame_->PrefixSecondStroke(key); };
+    docs_->onModifierLabels = [this](int modifier) {
+        frame_->SetModifiers(modifier == 1   ? ModifierState::Shift
+                             : modifier == 2 ? ModifierState::Ctrl
+                                             : ModifierState::None);
     };
+    docs_->onContextMenu = [this](const QPoint& at) {
+        if (TheSettings().env.Mouse != 0) PopupMenu(ContextMenu(), at);
+    };
+    connect(mdi_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* w) { ChildActivated(qobject_cast<CQzedChild*>(w)); });
     // Coming back to the editor checks every document for outside changes.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState st) {
         if (st == Qt::ApplicationActive) RunWhenIdle(this, [this] { docs_->CheckAllExternalChanges(); });
     });
-    docs_->onCommandKey = [this](int code, QzedViewWidget* v) { DispatchKeyCode(code, v); };
-    docs_->onFrameCommand = [this](int id) {
-        if (id == cmd::kMainFrameQuit) close();
+    // The held modifiers swap the menu and the labels wherever the keyboard is.
+    qApp->installEventFilter(this);
+    // The idle update: tabs, panes and the bars' states follow the documents.
+    auto* idle = new QTimer(this);
+    connect(idle, &QTimer::timeout, this, &QzedMainWindow::UpdateCommandStates);
+    idle->start(500);
+    frame_->Start();
+    UpdateCommandStates();
+}
+
+QzedMainWindow::~QzedMainWindow() {
+    qApp->removeEventFilter(this);
+    // The children go before the manager their windows report to. Their save
+    // questions were asked by the close, if any: none is asked again here.
+    docs_->onClosed = nullptr;
+    docs_->onLastClosed = nullptr;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) delete w;
+}
+
+QLabel* QzedMainWindow::Pane(int pane) const { return panes_->Pane(pane); }
+QLabel* QzedMainWindow::MessagePane() const { return Pane(kPaneMessage); }
+QLabel* QzedMainWindow::RowPane() const { return Pane(kPaneRow); }
+QLabel* QzedMainWindow::ColumnPane() const { return Pane(kPaneColumn); }
+QLabel* QzedMainWindow::LogPaneLabel() const { return Pane(kPaneLog); }
+
+QToolBar* QzedMainWindow::ToolBar(int index) const {
+    for (QToolBar* b : toolBars_)
+        if (b->property("qzIndex").toInt() == index) return b;
+    return nullptr;
+}
+
+// ------------------------------------------------------------------ bars
+
+void QzedMainWindow::BuildBars() {
+    const EnvironSettings& env = TheSettings().env;
+    const int scheme = frame_->Scheme();
+    const std::vector<HelpEntry> helps = LoadHelpEntries(profile_);
+    for (const ToolBarDef& def : ToolBars()) {
+        auto* bar = new QToolBar(QString::fromUtf8(def.title), this);
+        bar->setObjectName(QStringLiteral("ToolBar%1").arg(def.index));
+        bar->setProperty("qzIndex", def.index);
+        bar->setIconSize(QSize(16, 16));
+        bar->setMovable(env.MoveProhibit != 1);
+        for (int id : def.buttons) {
+            if (id == 0) {
+                bar->addSeparator();
+                continue;
+            }
+            QAction* a = bar->addAction(CommandIcon(id), QString::fromUtf8(FindCommand(id)->tip));
+            a->setProperty("qzId", id);
+            DescribeAction(a, id, scheme, helps);
+            connect(a, &QAction::triggered, this, [this, id] { frame_->Execute(id); });
+        }
+        addToolBar(def.side == DockSide::Right ? Qt::RightToolBarArea : Qt::TopToolBarArea, bar);
+        bar->setVisible(def.shownAtFirst);
+        toolBars_.push_back(bar);
+    }
+
+    pfBar_ = new PfKeyBar(this);
+    pfBar_->setMovable(env.MoveProhibit != 1);
+    pfBar_->onClick = [this](int index) {
+        const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+        frame_->PfKeyClicked(index, m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier);
+        if (QzedViewWidget* v = ActiveView()) v->setFocus();
     };
-    BuildMenus();
+    addToolBarBreak(env.PfkeyBar == 1 ? Qt::TopToolBarArea : Qt::BottomToolBarArea);
+    addToolBar(env.PfkeyBar == 1 ? Qt::TopToolBarArea : Qt::BottomToolBarArea, pfBar_);
+    // Hidden until the saved bar state says otherwise.
+    pfBar_->hide();
+
+    if (env.DialogBar == 1 || env.DialogBar == 2) {
+        dlBar_ = new CQzedDlBar(this, env.DialogBarStyle == 1);
+        dlBar_->setMovable(env.MoveProhibit != 1);
+        const Qt::ToolBarArea area = env.DialogBar == 1 ? Qt::TopToolBarArea : Qt::BottomToolBarArea;
+        addToolBarBreak(area);
+        addToolBar(area, dlBar_);
+        dlBar_->onChosen = [this](int index) { frame_->TabChosen(index); };
+    }
+    RestoreBarState();
+}
+
+namespace {
+constexpr const char* kBarSection = "ToolBerState";
+constexpr const char* kBarKey = "QtState";
+constexpr int kBarStateVersion = 1;
+}  // namespace
+
+void QzedMainWindow::RestoreBarState() {
+    const std::string saved = profile_.GetProfileString(kBarSection, kBarKey, "");
+    if (!saved.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(saved)), kBarStateVersion);
+}
+
+void QzedMainWindow::SaveBarState() {
+    profile_.WriteProfileString(kBarSection, kBarKey, saveState(kBarStateVersion).toBase64().toStdString());
+}
+
+void QzedMainWindow::UpdateCommandStates() {
+    updateQueued_ = false;
+    for (CQzedChild* c : docs_->Children()) frame_->WindowChanged(c);
+    if (QzedViewWidget* v = ActiveView()) frame_->ShowPrefix(v->View().PrefixPending());
+    for (QToolBar* bar : toolBars_)
+        for (QAction* a : bar->actions()) {
+            const int id = a->property("qzId").toInt();
+            if (!id) continue;
+            const CommandState st = frame_->StateOf(id);
+            a->setEnabled(st.enabled);
+            a->setCheckable(st.checked);
+            a->setChecked(st.checked);
+        }
+}
+
+void QzedMainWindow::ScheduleUpdate() {
+    if (updateQueued_) return;
+    updateQueued_ = true;
+    QTimer::singleShot(0, this, &QzedMainWindow::UpdateCommandStates);
+}
+
+// ------------------------------------------------------------------ menus
+
+QMenu* QzedMainWindow::BuildMenu(const MenuItem& item, QWidget* parent) {
+    auto* menu = new QMenu(QString::fromStdString(item.label), parent);
+    FillMenu(menu, item.items);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenuStates(menu); });
+    return menu;
+}
+
+void QzedMainWindow::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
+    const int scheme = frame_->Scheme();
+    for (const MenuItem& m : items) {
+        if (m.IsSeparator()) {
+            menu->addSeparator();
+        } else if (m.IsPopup()) {
+            menu->addMenu(BuildMenu(m, menu));
+        } else {
+            QAction* a = menu->addAction(QString::fromStdString(MenuText(m, scheme)));
+            a->setProperty("qzId", m.id);
+            a->setProperty("qzKey", m.key);
+            if (m.id) DescribeAction(a, m.id, scheme);
+            const int id = m.id, key = m.key;
+            connect(a, &QAction::triggered, this, [this, id, key] {
+                if (key) DispatchKeyCode(key);
+                else frame_->Execute(id);
+            });
+        }
+    }
+}
+
+void QzedMainWindow::UpdateMenuStates(QMenu* menu) {
+    for (QAction* a : menu->actions()) {
+        const int id = a->property("qzId").toInt();
+        if (!id) continue;
+        const CommandState st = frame_->StateOf(id);
+        a->setEnabled(st.enabled && !a->text().isEmpty());
+        a->setCheckable(st.checked);
+        a->setChecked(st.checked);
+    }
+}
+
+void QzedMainWindow::ShowMenuBar(const std::vector<MenuItem>& items) {
+    QMenuBar* bar = menuBar();
+    for (QAction* a : bar->actions()) {
+        bar->removeAction(a);
+        if (QMenu* m = a->menu()) m->deleteLater();
+        else if (a->parent() == this) a->deleteLater();
+    }
+    for (const MenuItem& m : items) {
+        if (m.IsPopup()) {
+            QMenu* menu = BuildMenu(m, bar);
+            // The recent files are read again each time the popup opens.
+            const std::string label = m.label;
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, label] {
+                for (const MenuItem& now : frame_->CurrentMenu())
+                    if (now.label == label) {
+                        menu->clear();
+                        FillMenu(menu, now.items);
+                        UpdateMenuStates(menu);
+                    }
+            });
+            bar->addMenu(menu);
+        } else {
+            auto* a = new QAction(QString::fromStdString(m.label), this);
+            const int id = m.id, key = m.key;
+            connect(a, &QAction::triggered, this, [this, id, key] {
+                if (key) DispatchKeyCode(key);
+                else frame_->Execute(id);
+            });
+            bar->addAction(a);
+        }
+    }
+}
+
+void QzedMainWindow::OpenMenuPopup(int index) {
+    const QList<QAction*> items = menuBar()->actions();
+    if (index < 0 || index >= items.size() || !items[index]->menu()) return;
+    const QRect at = menuBar()->actionGeometry(items[index]);
+    items[index]->menu()->exec(menuBar()->mapToGlobal(at.bottomLeft()));
+    // The menu and labels follow what is held now.
+    ModifiersNow();
+}
+
+void QzedMainWindow::PopupMenu(const std::vector<MenuItem>& items, const QPoint& at) {
+    std::vector<MenuItem> expanded = items;
+    for (size_t i = 0; i < expanded.size(); ++i)
+        if (expanded[i].id == c::kRecentFirst) {
+            const std::vector<MenuItem> recent = CMainFrame::RecentFileItems();
+            expanded.erase(expanded.begin() + static_cast<long>(i));
+            expanded.insert(expanded.begin() + static_cast<long>(i), recent.begin(), recent.end());
+            break;
+        }
+    QMenu menu(this);
+    FillMenu(&menu, expanded);
+    UpdateMenuStates(&menu);
+    menu.exec(at);
+}
+
+void QzedMainWindow::contextMenuEvent(QContextMenuEvent* e) {
+    // Over the bars Qt offers their list; elsewhere the frame's own menu.
+    if (qobject_cast<QToolBar*>(childAt(e->pos()))) return QMainWindow::contextMenuEvent(e);
+    if (TheSettings().env.Mouse != 0) PopupMenu(ContextMenu(), e->globalPos());
+}
+
+// ------------------------------------------------------------------ modifiers and keys
+
+void QzedMainWindow::ModifiersNow() {
+    const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+    frame_->SetModifiers(m & Qt::ShiftModifier     ? ModifierState::Shift
+                         : m & Qt::ControlModifier ? ModifierState::Ctrl
+                                                   : ModifierState::None);
+}
+
+bool QzedMainWindow::eventFilter(QObject* watched, QEvent* e) {
+    const QEvent::Type t = e->type();
+    if ((t == QEvent::KeyPress || t == QEvent::KeyRelease) && QApplication::activeWindow() == this) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (!k->isAutoRepeat() && (k->key() == Qt::Key_Shift || k->key() == Qt::Key_Control)) {
+            Qt::KeyboardModifiers m = k->modifiers();
+            // The event carries the state around the key itself: take it out
+            // on release, put it in on press.
+            const Qt::KeyboardModifier own = k->key() == Qt::Key_Shift ? Qt::ShiftModifier : Qt::ControlModifier;
+            m = t == QEvent::KeyPress ? (m | own) : (m & ~own);
+            frame_->SetModifiers(m & Qt::ShiftModifier     ? ModifierState::Shift
+                                 : m & Qt::ControlModifier ? ModifierState::Ctrl
+                                                           : ModifierState::None);
+        }
+        if (t == QEvent::KeyPress) ScheduleUpdate();
+    } else if (t == QEvent::MouseButtonRelease || t == QEvent::FocusIn) {
+        ScheduleUpdate();
+    } else if (t == QEvent::WindowDeactivate && watched == this) {
+        frame_->SetModifiers(ModifierState::None);
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void QzedMainWindow::DispatchKeyCode(int code) { frame_->DispatchKey(code); }
+
+void QzedMainWindow::keyPressEvent(QKeyEvent* e) {
+    // Keys reach the frame itself only while no view has the focus: with no
+    // window open the frame's own keys work; with one, a key pressed in the
+    // tabs or a bar does nothing.
+    const int code = KeyCodeOf(*e);
+    if (code >= 0 && IsAcceleratorChord(code) && !docs_->Active()) DispatchKeyCode(code);
+    else QMainWindow::keyPressEvent(e);
+}
+
+// ------------------------------------------------------------------ windows (FrameHost)
+
+std::vector<FrameHost::Window> QzedMainWindow::Windows() {
+    std::vector<Window> out;
+    for (CQzedChild* c : docs_->Children()) out.push_back(c);
+    return out;
+}
+
+FrameHost::Window QzedMainWindow::ActiveWindow() { return docs_->Active(); }
+
+void QzedMainWindow::ActivateWindow(Window w) {
+    CQzedChild* c = Child(w);
+    if (c->isMinimized()) c->showNormal();
+    mdi_->setActiveSubWindow(c);
+    if (c->ViewWidget()) c->ViewWidget()->setFocus();
+}
+
+bool QzedMainWindow::IsMinimized(Window w) { return Child(w)->isMinimized(); }
+bool QzedMainWindow::IsMaximized(Window w) { return Child(w)->isMaximized(); }
+
+void QzedMainWindow::SetMaximized(Window w, bool maximized) {
+    if (maximized) Child(w)->showMaximized();
+    else Child(w)->showNormal();
+}
+
+CQzedDoc& QzedMainWindow::DocumentOf(Window w) { return Child(w)->Doc(); }
+CQzedView& QzedMainWindow::ViewOf(Window w) { return Child(w)->ViewWidget()->View(); }
+
+std::vector<CQzedView*> QzedMainWindow::ViewsOf(Window w) {
+    std::vector<CQzedView*> out;
+    for (QzedViewWidget* v : Child(w)->Views()) out.push_back(&v->View());
+    return out;
+}
+
+bool QzedMainWindow::CloseWindow(Window w) { return Child(w)->close(); }
+
+void QzedMainWindow::RelayoutViews(CQzedDoc& doc) {
+    docs_->ResetLayout(doc);
+    docs_->RedrawViews(doc);
+}
+
+void QzedMainWindow::RepaintAllViews() {
+    for (CQzedChild* c : docs_->Children())
+        for (QzedViewWidget* v : c->Views()) v->InvalidateAll();
+}
+
+void QzedMainWindow::SetWindowMessage(Window w, const std::string& utf8, uint32_t fore, uint32_t back) {
+    CQzedChild* c = Child(w);
+    c->SetMessage(QString::fromStdString(utf8), fore, back);
+    if (c == docs_->Active()) frame_->SetPane(kPaneMessage, {utf8, fore, back});
+}
+
+void QzedMainWindow::ChildActivated(CQzedChild* child) {
+    frame_->WindowActivated(child);
+    if (!child) return;
+    // The panes the views fill: the message and the log of this window.
+    const CQzedChild::Message& m = child->LastMessage();
+    frame_->SetPane(kPaneMessage, {m.text.toStdString(), m.fore, m.back});
+    if (QzedViewWidget* v = child->ViewWidget()) v->KeyLog().ShowPane();
+}
+
+void QzedMainWindow::ShowViewMessage(const QString& text, int kind) {
+    // Prompts black on green, errors red on the button face, information plain.
+    uint32_t fore = kColourButtonText, back = kColourButtonFace;
+    if (!text.isEmpty() && kind == static_cast<int>(MessageKind::Prompt)) fore = 0x000000, back = 0x00FF00;
+    else if (!text.isEmpty() && kind == static_cast<int>(MessageKind::Error)) fore = 0x0000FF;
+    if (CQzedChild* c = docs_->Active()) c->SetMessage(text, fore, back);
+    frame_->SetPane(kPaneMessage, {text.toStdString(), fore, back});
 }
 
 void QzedMainWindow::ShowLogPane(const QString& text, int look) {
-    QPalette pal = statusBar()->palette();
+    uint32_t fore = kColourButtonText, back = kColourButtonFace;
     switch (static_cast<LogPaneLook>(look)) {
-    case LogPaneLook::Recording:
-        pal.setColor(QPalette::Window, QColor(0x00, 0xFF, 0xFF));
-        pal.setColor(QPalette::WindowText, Qt::black);
-        break;
+    case LogPaneLook::Recording: fore = 0x000000, back = 0xFFFF00; break;
     case LogPaneLook::Off: break;
-    case LogPaneLook::Empty:
-        pal.setColor(QPalette::WindowText, pal.color(QPalette::Disabled, QPalette::WindowText));
-        break;
+    case LogPaneLook::Empty: fore = kColourGrayText; break;
     }
-    log_->setPalette(pal);
-    log_->setText(text);
+    frame_->SetPane(kPaneLog, {text.toStdString(), fore, back});
 }
 
-QzedViewWidget* QzedMainWindow::ActiveView() const {
-    CQzedChild* c = docs_->Active();
-    return c ? c->ViewWidget() : nullptr;
+// ------------------------------------------------------------------ frame widgets (FrameHost)
+
+void QzedMainWindow::ShowPane(int pane, const PaneLook& look) { panes_->Show(pane, look); }
+
+void QzedMainWindow::ShowPfLabels(const PfLabels& labels) { pfBar_->SetLabels(labels); }
+
+void QzedMainWindow::ShowTabs(const std::vector<WindowTabs::Tab>& tabs, int selected) {
+    if (dlBar_) dlBar_->ShowTabs(tabs, selected);
 }
+
+void QzedMainWindow::SetFrameMaximized(bool maximized) {
+    if (maximized) showMaximized();
+    else showNormal();
+}
+
+bool QzedMainWindow::CloseFrame() {
+    // A close that really ends the run, resident or not.
+    quitting_ = true;
+    closeResult_ = false;
+    close();
+    quitting_ = false;
+    return closeResult_;
+}
+
+void QzedMainWindow::Beep() { QApplication::beep(); }
+
+// ------------------------------------------------------------------ port commands
+
+namespace {
+
+// Starts a command line without waiting for it: 0, or the error number of
+// the failed start.
+int StartProgram(const std::string& commandLine) {
+    const QStringList words = QProcess::splitCommand(QString::fromStdString(commandLine));
+    if (words.isEmpty()) return ENOENT;
+    std::vector<std::string> args;
+    for (const QString& w : words) args.push_back(w.toStdString());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+    if (rc == 0) {
+        // Nobody waits for it: let it go so that it leaves no zombie.
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+    }
+    return rc;
+}
+
+}  // namespace
+
+bool QzedMainWindow::RunPortCommand(int id) {
+    if (id >= c::kRecentFirst && id <= c::kRecentLast) {
+        OpenRecent(id - c::kRecentFirst);
+        return true;
+    }
+    QzedViewWidget* v = ActiveView();
+    CQzedChild* child = docs_->Active();
+    switch (id) {
+    case c::kNew: FileNew(); return true;
+    case c::kOpen: FileOpen(); return true;
+    case c::kClose:
+    case c::kCloseWindow: FileClose(); return true;
+    case c::kSearch:
+    case c::kSearchUpDialog: SearchCommand(); return true;
+    case c::kReplace: ReplaceCommand(); return true;
+    case c::kReplaceAll: ReplaceAllCommand(); return true;
+    case c::kLogRecord:
+        if (v) v->KeyLog().ToggleRecording();
+        return true;
+    case c::kLogReplay:
+        if (v && v->KeyLog().CanReplay()) v->KeyLog().ReplayOnce();
+        return true;
+    case c::kNewWindow: docs_->NewWindow(child); return true;
+    case c::kCascade: mdi_->cascadeSubWindows(); return true;
+    case c::kTile: mdi_->tileSubWindows(); return true;
+    case c::kSplitRows:
+        if (child) child->SplitRows();
+        return true;
+    case c::kSplitColumns:
+        if (child) child->SplitColumns();
+        return true;
+    case c::kCalculator:
+        if (const int error = StartProgram(TheSettings().env.CalcPrg)) {
+            char text[64];
+            std::snprintf(text, sizeof text, "電卓プログラム起動エラー [%d]", error);
+            boxes_->Show(text, "プログラム起動エラー", MbIcon::Stop, MbButtons::Ok);
+        }
+        return true;
+    case c::kAbout: {
+        AboutDialog about(this);
+        about.exec();
+        return true;
+    }
+    case c::kToggleToolBars: {
+        const bool show = std::none_of(toolBars_.begin(), toolBars_.end(), [](QToolBar* b) { return b->isVisible(); });
+        for (size_t i = 0; i < toolBars_.size(); ++i) toolBars_[i]->setVisible(show && ToolBars()[i].shownAtFirst);
+        return true;
+    }
+    case c::kToggleStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return true;
+    case c::kToggleDialogBar:
+        if (dlBar_) dlBar_->setVisible(!dlBar_->isVisible());
+        return true;
+    case c::kTogglePfKeyBar: pfBar_->setVisible(!pfBar_->isVisible()); return true;
+    default: return false;
+    }
+}
+
+int QzedMainWindow::PortCommandState(int id) {
+    auto state = [](bool enabled, bool checked) { return (enabled ? 1 : 0) | (checked ? 2 : 0); };
+    switch (id) {
+    case c::kToggleToolBars:
+        return state(true, std::any_of(toolBars_.begin(), toolBars_.end(), [](QToolBar* b) { return b->isVisible(); }));
+    case c::kToggleStatusBar: return state(true, statusBar()->isVisible());
+    case c::kToggleDialogBar: return state(dlBar_ != nullptr, dlBar_ && dlBar_->isVisible());
+    case c::kTogglePfKeyBar: return state(true, pfBar_->isVisible());
+    case c::kLogRecord: {
+        QzedViewWidget* v = ActiveView();
+        return state(v != nullptr, v && v->KeyLog().State() != kLogOff);
+    }
+    case c::kLogReplay: {
+        QzedViewWidget* v = ActiveView();
+        return state(v && v->KeyLog().CanReplay() && !frame_->WindowSelectActive(), false);
+    }
+    // The code tables and the window list come with their dialogs.
+    case c::kAsciiTable:
+    case c::kKanjiTable:
+    case c::kWindowList: return state(false, false);
+    default: return -1;
+    }
+}
+
+void QzedMainWindow::OpenRecent(int index) {
+    const Settings& s = TheSettings();
+    if (index < 0 || index >= static_cast<int>(s.recentFiles.size())) return;
+    int code = 0;
+    std::string path;
+    if (ParseRecentFile(s.recentFiles[index], code, path)) docs_->Open(path, code, true);
+}
+
+// ------------------------------------------------------------------ the search dialogs
 
 namespace {
 
@@ -137,6 +637,11 @@ std::string ClipboardText() {
 }
 
 }  // namespace
+
+QzedViewWidget* QzedMainWindow::ActiveView() const {
+    CQzedChild* c = docs_->Active();
+    return c ? c->ViewWidget() : nullptr;
+}
 
 void QzedMainWindow::SearchCommand() {
     QzedViewWidget* v = ActiveView();
@@ -193,228 +698,7 @@ void QzedMainWindow::ReplaceAllCommand() {
     v->View().ReplaceAllFrom(s.replaceSKey, s.replaceRKey, d.Options(), 1, true);
 }
 
-namespace {
-
-// Starts a command line without waiting for it: 0, or the error number of
-// the failed start.
-int StartProgram(const std::string& commandLine) {
-    const QStringList words = QProcess::splitCommand(QString::fromStdString(commandLine));
-    if (words.isEmpty()) return ENOENT;
-    std::vector<std::string> args;
-    for (const QString& w : words) args.push_back(w.toStdString());
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
-    if (rc == 0) {
-        // Nobody waits for it: let it go so that it leaves no zombie.
-        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    }
-    return rc;
-}
-
-}  // namespace
-
-void QzedMainWindow::DispatchKeyCode(int code, QzedViewWidget* v) {
-    DispatchKey(scheme_, asin4Type_, code, v ? &v->View() : nullptr, *this);
-}
-
-void QzedMainWindow::keyPressEvent(QKeyEvent* e) {
-    // Keys reach the frame itself only while no view has the focus: with
-    // no window open, the frame's own keys still work.
-    const int code = KeyCodeOf(*e);
-    if (code >= 0 && IsAcceleratorChord(code) && !docs_->Active()) DispatchKeyCode(code, nullptr);
-    else QMainWindow::keyPressEvent(e);
-}
-
-void QzedMainWindow::RunViewAction(ViewAction action, int) {
-    QzedViewWidget* v = ActiveView();
-    if (!v) return;
-    switch (action) {
-    case ViewAction::LogRecord: v->KeyLog().ToggleRecording(); break;
-    case ViewAction::LogReplay:
-        if (v->KeyLog().CanReplay()) v->KeyLog().ReplayOnce();
-        break;
-    case ViewAction::SearchDialog: SearchCommand(); break;
-    case ViewAction::Replace: ReplaceCommand(); break;
-    case ViewAction::NextWindow: mdi_->activateNextSubWindow(); break;
-    case ViewAction::PreviousWindow: mdi_->activatePreviousSubWindow(); break;
-    case ViewAction::ShellLineFeed: v->View().OpenLineBelow(); break;
-    default:
-        // The lists, dialogs and jumps these keys open come with their own
-        // parts of the editor; until then the key only beeps.
-        QApplication::beep();
-        break;
-    }
-}
-
-void QzedMainWindow::RunFrameAction(FrameAction action, int argument) {
-    CQzedChild* child = docs_->Active();
-    auto popup = [this](int index) {
-        const QList<QAction*> items = menuBar()->actions();
-        if (index < 0 || index >= items.size() || !items[index]->menu()) return;
-        const QRect at = menuBar()->actionGeometry(items[index]);
-        items[index]->menu()->popup(menuBar()->mapToGlobal(at.bottomLeft()));
-    };
-    switch (action) {
-    case FrameAction::MenuPopup: popup(argument - 1); break;
-    case FrameAction::MenuMnemonic:
-        for (int i = 0; i < menuBar()->actions().size(); ++i)
-            if (menuBar()->actions()[i]->text().contains(QStringLiteral("(&%1)").arg(QChar(argument)))) popup(i);
-        break;
-    case FrameAction::MaximizeRestore:
-        if (child) {
-            if (child->isMaximized()) child->showNormal();
-            else child->showMaximized();
-            mdi_->setActiveSubWindow(child);
-        } else if (isMaximized()) {
-            showNormal();
-        } else {
-            showMaximized();
-        }
-        break;
-    case FrameAction::NewWindow: docs_->NewWindow(child); break;
-    case FrameAction::SplitRows:
-        if (child) child->SplitRows();
-        break;
-    case FrameAction::StartCalculator:
-        if (const int error = StartProgram(TheSettings().env.CalcPrg)) {
-            char text[64];
-            std::snprintf(text, sizeof text, "電卓プログラム起動エラー [%d]", error);
-            boxes_->Show(text, "プログラム起動エラー", MbIcon::Stop, MbButtons::Ok);
-        }
-        break;
-    case FrameAction::CycleTabMarks:
-        for (CQzedChild* c : docs_->Children())
-            for (QzedViewWidget* v : c->Views()) v->InvalidateAll();
-        break;
-    case FrameAction::ScrollAllViews:
-        for (CQzedChild* c : docs_->Children()) {
-            if (c->isMinimized()) continue;
-            for (QzedViewWidget* v : c->Views())
-                v->View().OnVScroll(argument < 0 ? CQzedView::kLineUp : CQzedView::kLineDown, 0);
-        }
-        break;
-    case FrameAction::FileNew: FileNew(); break;
-    case FrameAction::FileOpen: FileOpen(); break;
-    case FrameAction::FileSave: FileSave(); break;
-    default:
-        // The settings sheet, user tools, browsers, window list and help
-        // come with their own parts of the editor.
-        QApplication::beep();
-        break;
-    }
-}
-
-template <class F> void QzedMainWindow::OnView(F fn) {
-    if (QzedViewWidget* v = ActiveView()) {
-        fn(*v);
-        v->setFocus();
-    }
-}
-
-QzedMainWindow::~QzedMainWindow() {
-    // The children go before the manager their windows report to. Their save
-    // questions were asked by the close, if any: none is asked again here.
-    for (QMdiSubWindow* w : mdi_->subWindowList()) delete w;
-}
-
-void QzedMainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    file->addAction(QStringLiteral("新規作成(&N)"), this, &QzedMainWindow::FileNew);
-    file->addAction(QStringLiteral("開く(&O).."), this, &QzedMainWindow::FileOpen);
-    file->addAction(QStringLiteral("閉じる(&C)"), this, &QzedMainWindow::FileClose);
-    auto command = [this](QMenu* m, const char* label, int id) {
-        m->addAction(QString::fromUtf8(label), this, [this, id] { docs_->Commands().Execute(id); });
-    };
-    file->addSeparator();
-    command(file, "上書き保存(&S)", cmd::kFileSave);
-    command(file, "名前を付けて保存(&A)...", cmd::kFileSaveAs);
-    command(file, "ファイル名の変更(現行窓)", cmd::kFileRename);
-    command(file, "再編集(現行ファイルのみ)", cmd::kFileReEdit);
-    file->addSeparator();
-    command(file, "書き込み(１ファイル)", cmd::kFileWriteOne);
-    command(file, "書き込み(全変更ファイル)", cmd::kFileWriteChanged);
-    command(file, "セーブ(現行ファイル)", cmd::kFileSaveClose);
-    command(file, "セーブ(全変更ファイル)", cmd::kFileSaveCloseAll);
-    command(file, "終了(現行ファイル)", cmd::kFileQuit);
-    command(file, "終了(非変更ファイルのみ)", cmd::kFileCloseUnchanged);
-    command(file, "終了(全ファイル)", cmd::kFileQuitAll);
-    file->addSeparator();
-    // The recent files, "code path" entries, up to "MRUCount" of them.
-    const int recentAt = static_cast<int>(file->actions().size());
-    connect(file, &QMenu::aboutToShow, this, [this, file, recentAt] {
-        for (QAction* a : file->actions())
-            if (a->property("qzRecent").toBool()) delete a;
-        QAction* before = file->actions().value(recentAt);
-        const Settings& s = TheSettings();
-        const int count = std::clamp(s.env.MRUCount, 0, static_cast<int>(s.recentFiles.size()));
-        for (int i = 0; i < count; ++i) {
-            int code = 0;
-            std::string path;
-            if (!ParseRecentFile(s.recentFiles[i], code, path)) break;
-            auto* a = new QAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QString::fromStdString(path)), file);
-            a->setProperty("qzRecent", true);
-            connect(a, &QAction::triggered, this, [this, code, path] { docs_->Open(path, code, true); });
-            file->insertAction(before, a);
-        }
-        if (count > 0 && !s.recentFiles[0].empty()) {
-            auto* sep = new QAction(file);
-            sep->setSeparator(true);
-            sep->setProperty("qzRecent", true);
-            file->insertAction(before, sep);
-        }
-    });
-    file->addAction(QStringLiteral("終了(&X)"), this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    auto viewItem = [this](QMenu* m, const char* label, void (*run)(QzedViewWidget&)) {
-        m->addAction(QString::fromUtf8(label), this, [this, run] { OnView(run); });
-    };
-    viewItem(edit, "元に戻す(&U)", [](QzedViewWidget& v) { v.View().UndoCommand(); });
-    viewItem(edit, "やり直し(&R)", [](QzedViewWidget& v) { v.View().RedoCommand(); });
-    edit->addSeparator();
-    viewItem(edit, "切り取り(&T)", [](QzedViewWidget& v) { v.View().Cut(); });
-    viewItem(edit, "コピー(&C)", [](QzedViewWidget& v) { v.View().Copy(); });
-    viewItem(edit, "貼り付け(&P)", [](QzedViewWidget& v) { v.View().Paste(); });
-    viewItem(edit, "全て選択(&A)", [](QzedViewWidget& v) { v.View().SelectAll(); });
-    viewItem(edit, "範囲指定開始(&B)", [](QzedViewWidget& v) { v.View().StartCommandSelection(); });
-    edit->addSeparator();
-    viewItem(edit, "矩形切り取り", [](QzedViewWidget& v) { v.View().BoxCut(); });
-    viewItem(edit, "矩形複写", [](QzedViewWidget& v) { v.View().BoxYank(); });
-    viewItem(edit, "矩形貼り付け", [](QzedViewWidget& v) { v.View().BoxPaste(); });
-    viewItem(edit, "矩形挿入", [](QzedViewWidget& v) { v.View().BoxInsert(); });
-    edit->addSeparator();
-    viewItem(edit, "ログの開始／終了", [](QzedViewWidget& v) { v.KeyLog().ToggleRecording(); });
-    viewItem(edit, "ログの再現", [](QzedViewWidget& v) {
-        if (v.KeyLog().CanReplay()) v.KeyLog().ReplayOnce();
-    });
-
-    QMenu* search = menuBar()->addMenu(QStringLiteral("検索(&S)"));
-    search->addAction(QStringLiteral("検索(&F)..."), this, &QzedMainWindow::SearchCommand);
-    search->addAction(QStringLiteral("置き換え(&R)..."), this, &QzedMainWindow::ReplaceCommand);
-    search->addAction(QStringLiteral("全て置き換え(&A)..."), this, &QzedMainWindow::ReplaceAllCommand);
-    search->addSeparator();
-    viewItem(search, "下に検索(&N)", [](QzedViewWidget& v) { v.View().SearchNext(); });
-    viewItem(search, "上に検索(&P)", [](QzedViewWidget& v) { v.View().SearchPrevious(); });
-    viewItem(search, "カーソル位置の単語を検索文字列に", [](QzedViewWidget& v) { v.View().SearchStringFromCaret(); });
-    viewItem(search, "対応するカッコへ移動", [](QzedViewWidget& v) { v.View().BracketJump(); });
-    viewItem(search, "行番号ジャンプ(&J)...", [](QzedViewWidget& v) { v.View().JumpToLine(); });
-
-    QMenu* window = menuBar()->addMenu(QStringLiteral("ウィンドウ(&W)"));
-    window->addAction(QStringLiteral("新しいウィンドウを開く(&N)"), this,
-                      [this] { docs_->NewWindow(docs_->Active()); });
-    window->addAction(QStringLiteral("上下に分割"), this, [this] {
-        if (CQzedChild* c = docs_->Active()) c->SplitRows();
-    });
-    window->addAction(QStringLiteral("左右に分割"), this, [this] {
-        if (CQzedChild* c = docs_->Active()) c->SplitColumns();
-    });
-    window->addSeparator();
-    window->addAction(QStringLiteral("重ねて表示(&C)"), mdi_, &QMdiArea::cascadeSubWindows);
-    window->addAction(QStringLiteral("並べて表示(&T)"), mdi_, &QMdiArea::tileSubWindows);
-}
+// ------------------------------------------------------------------ files
 
 void QzedMainWindow::FileNew() { docs_->NewDocument(CurrentDirectory()); }
 
@@ -435,7 +719,67 @@ void QzedMainWindow::FileClose() {
     if (QMdiSubWindow* w = mdi_->activeSubWindow()) w->close();
 }
 
+void QzedMainWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void QzedMainWindow::dropEvent(QDropEvent* e) {
+    // Dropped files open as documents, as if chosen in the open dialog.
+    std::vector<std::string> paths;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) paths.push_back(u.toLocalFile().toStdString());
+    if (paths.empty()) return;
+    e->acceptProposedAction();
+    for (const std::string& p : paths) docs_->Open(p, 0, true);
+}
+
+// ------------------------------------------------------------------ residence and closing
+
+void QzedMainWindow::AddTrayIcon() {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Said once; the editor then lives as an ordinary window.
+        frame_->SetPane(kPaneMessage, {"通知領域がないため常駐できません", kColourButtonText, kColourButtonFace});
+        return;
+    }
+    if (tray_) return;
+    tray_ = new QSystemTrayIcon(ProgramIcon(), this);
+    tray_->setToolTip(QStringLiteral("QZ32 for Windows95/NT"));
+    trayMenu_ = new QMenu(this);
+    connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
+        trayMenu_->clear();
+        std::vector<MenuItem> items = TrayMenu();
+        for (size_t i = 0; i < items.size(); ++i)
+            if (items[i].id == c::kRecentFirst) {
+                const std::vector<MenuItem> recent = CMainFrame::RecentFileItems();
+                items.erase(items.begin() + static_cast<long>(i));
+                items.insert(items.begin() + static_cast<long>(i), recent.begin(), recent.end());
+                break;
+            }
+        FillMenu(trayMenu_, items);
+        UpdateMenuStates(trayMenu_);
+        show();
+        raise();
+    });
+    tray_->setContextMenu(trayMenu_);
+    frame_->SetResident(true);
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::DoubleClick || r == QSystemTrayIcon::Trigger) {
+            show();
+            raise();
+            activateWindow();
+        }
+    });
+    tray_->show();
+}
+
 void QzedMainWindow::closeEvent(QCloseEvent* e) {
+    // Resident with an icon to come back to: the close box closes the
+    // documents and hides the frame.
+    if (!quitting_ && frame_->Resident()) {
+        e->ignore();
+        frame_->CloseBox(true);
+        return;
+    }
     // The settings are saved first, whatever the documents answer: a cancel
     // keeps the editor running, and its settings are on disk all the same.
     Settings& s = TheSettings();
@@ -445,11 +789,15 @@ void QzedMainWindow::closeEvent(QCloseEvent* e) {
         s.frameRect = {g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
     }
     SaveAll(s, profile_, minimized, maximized);
+    SaveBarState();
     SaveCurrentDirectory(profile_, CurrentDirectory());
     if (!docs_->CloseAll()) {
         e->ignore();
+        closeResult_ = false;
         return;
     }
+    closeResult_ = true;
+    if (tray_) tray_->hide();
     e->accept();
 }
 

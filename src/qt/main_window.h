@@ -1,38 +1,57 @@
-// The editor's top-level window: the MDI area with the documents, the menus
-// and the status bar.
+// The editor's top-level window: the Qt side of CMainFrame. It builds the
+// tool bars, the function-key bar, the window tabs, the status panes and the
+// menus the frame core decides, and forwards events to it.
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
 #include <memory>
 
-#include "app/key_dispatch.h"
+#include "frame/main_frame.h"
 
 class QLabel;
 class QMdiArea;
+class QMenu;
+class QSystemTrayIcon;
+class QToolBar;
 
 namespace qz {
 
+class CBkgndWnd;
+class CQzedChild;
+class CQzedDlBar;
 class DocumentManager;
 class MessageBox;
+class PfKeyBar;
 class Profile;
 class QtMessageBox;
+class QzedViewWidget;
+class StatusPaneRow;
 
-class QzedMainWindow : public QMainWindow, public KeyActionHost {
+class QzedMainWindow : public QMainWindow, public FrameHost {
     Q_OBJECT
 public:
     // Loads the whole settings record from profile, as the frame's creation
-    // handler does, and moves the window to the stored rectangle. boxes: the
-    // message boxes of the documents (null: real ones).
+    // handler does, builds the bars and moves the window to the stored
+    // rectangle. boxes: the message boxes of the documents (null: real ones).
     explicit QzedMainWindow(Profile& profile, QWidget* parent = nullptr, MessageBox* boxes = nullptr);
     ~QzedMainWindow() override;
 
+    CMainFrame& Frame() { return *frame_; }
     QMdiArea* mdiArea() const { return mdi_; }
     DocumentManager& Documents() { return *docs_; }
     MessageBox& Boxes() { return *boxes_; }
-    QLabel* MessagePane() const { return message_; }
-    QLabel* RowPane() const { return row_; }
-    QLabel* ColumnPane() const { return column_; }
-    QLabel* LogPaneLabel() const { return log_; }
+    QLabel* MessagePane() const;
+    QLabel* RowPane() const;
+    QLabel* ColumnPane() const;
+    QLabel* LogPaneLabel() const;
+    QLabel* Pane(int pane) const;
+    PfKeyBar* PfBar() const { return pfBar_; }
+    CQzedDlBar* DialogBar() const { return dlBar_; }
+    QToolBar* ToolBar(int index) const;
+    QSystemTrayIcon* Tray() const { return tray_; }
+    CBkgndWnd& Background() { return *background_; }
 
     void FileNew();
     void FileOpen();
@@ -42,38 +61,84 @@ public:
     void SearchCommand();
     void ReplaceCommand();
     void ReplaceAllCommand();
-    // A key code through the key tables of the frame's scheme, on view (null:
-    // the frame alone).
-    void DispatchKeyCode(int code, class QzedViewWidget* view);
-
-    // KeyActionHost
-    void RunViewAction(ViewAction action, int argument) override;
-    void RunFrameAction(FrameAction action, int argument) override;
+    // A key code through the frame's dispatcher.
+    void DispatchKeyCode(int code);
     // The active window's view, or null.
-    class QzedViewWidget* ActiveView() const;
+    QzedViewWidget* ActiveView() const;
+    // Resident mode: the notification-area icon (when the desktop has one).
+    void AddTrayIcon();
+    // Enabled and checked states of the bars' buttons, as the idle update
+    // of the frame sets them.
+    void UpdateCommandStates();
+    // Whether the run began with files named on a command line.
+    std::function<bool()> startedWithFiles;
+
+    // FrameHost
+    std::vector<Window> Windows() override;
+    Window ActiveWindow() override;
+    void ActivateWindow(Window w) override;
+    bool IsMinimized(Window w) override;
+    bool IsMaximized(Window w) override;
+    void SetMaximized(Window w, bool maximized) override;
+    CQzedDoc& DocumentOf(Window w) override;
+    CQzedView& ViewOf(Window w) override;
+    std::vector<CQzedView*> ViewsOf(Window w) override;
+    bool CloseWindow(Window w) override;
+    void RelayoutViews(CQzedDoc& doc) override;
+    void RepaintAllViews() override;
+    void SetWindowMessage(Window w, const std::string& utf8, uint32_t fore, uint32_t back) override;
+    void ShowPane(int pane, const PaneLook& look) override;
+    void ShowPfLabels(const PfLabels& labels) override;
+    void ShowMenuBar(const std::vector<MenuItem>& items) override;
+    void ShowTabs(const std::vector<WindowTabs::Tab>& tabs, int selected) override;
+    void OpenMenuPopup(int index) override;
+    bool IsFrameMaximized() override { return isMaximized(); }
+    void SetFrameMaximized(bool maximized) override;
+    bool CloseFrame() override;
+    void HideFrame() override { hide(); }
+    void Beep() override;
+    bool RunPortCommand(int id) override;
+    int PortCommandState(int id) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    void BuildMenus();
+    void BuildBars();
+    void RestoreBarState();
+    void SaveBarState();
+    QMenu* BuildMenu(const MenuItem& item, QWidget* parent);
+    void FillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    void UpdateMenuStates(QMenu* menu);
+    void PopupMenu(const std::vector<MenuItem>& items, const QPoint& at);
+    void ChildActivated(CQzedChild* child);
+    void ShowViewMessage(const QString& text, int kind);
     void ShowLogPane(const QString& text, int look);
-    // Runs fn on the active view, if there is one.
-    template <class F> void OnView(F fn);
+    void ModifiersNow();
+    void ScheduleUpdate();
+    void OpenRecent(int index);
 
     Profile& profile_;
     QMdiArea* mdi_;
     std::unique_ptr<QtMessageBox> ownBoxes_;
     MessageBox* boxes_;
     std::unique_ptr<DocumentManager> docs_;
-    QLabel* message_;
-    QLabel* row_;
-    QLabel* column_;
-    QLabel* log_;
-    // The scheme is the one in force when the frame was made.
-    int scheme_ = 4;
-    int asin4Type_ = 0;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<StatusPaneRow> panes_;
+    std::unique_ptr<CBkgndWnd> background_;
+    PfKeyBar* pfBar_ = nullptr;
+    CQzedDlBar* dlBar_ = nullptr;
+    std::vector<QToolBar*> toolBars_;
+    QSystemTrayIcon* tray_ = nullptr;
+    QMenu* trayMenu_ = nullptr;
+    bool quitting_ = false;     // the residence ends: closing really closes
+    bool closeResult_ = false;  // what the last close decided
+    bool updateQueued_ = false;
 };
 
 }  // namespace qz

@@ -51,7 +51,8 @@ bool QtStartupHost::CreateFrame() {
     frame_ = std::make_unique<QzedMainWindow>(profile_, nullptr, boxes_);
     // The keyword and template tables follow the settings the frame loaded.
     LoadLanguageData(frame_->Boxes());
-    frame_->Documents().onLastClosed = [this] { LastDocumentClosed(); };
+    // The frame ends the work after the last window by "EndMode".
+    frame_->startedWithFiles = [this] { return globals_.state.startedWithFiles; };
     return true;
 }
 
@@ -73,8 +74,7 @@ int QtStartupHost::RecoveryCheck(std::string& reopenPath) {
     return 0;
 }
 
-// The notification-area icon of resident mode is not built yet.
-void QtStartupHost::AddTrayIcon() {}
+void QtStartupHost::AddTrayIcon() { frame_->AddTrayIcon(); }
 
 bool QtStartupHost::OpenFromCommandLine(const std::string& fullPath, bool viewMode, uint32_t line) {
     CQzedChild* child = frame_->Documents().Open(fullPath);
@@ -100,10 +100,5 @@ void QtStartupHost::ReceiveHandOver(const QString& dir, const QStringList& args)
     frame_->activateWindow();
 }
 
-void QtStartupHost::LastDocumentClosed() {
-    const int mode = TheSettings().env.EndMode;
-    if (mode == 2 || (mode == 1 && globals_.state.startedWithFiles))
-        QTimer::singleShot(0, frame_.get(), [this] { frame_->close(); });
-}
 
 }  // namespace qz

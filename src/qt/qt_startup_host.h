@@ -43,7 +43,6 @@ public:
     void ReceiveHandOver(const QString& dir, const QStringList& args);
 
 private:
-    void LastDocumentClosed();
 
     Profile& profile_;
     AppGlobals& globals_;

@@ -101,6 +101,10 @@ void ViewCanvas::inputMethodEvent(QInputMethodEvent* e) {
 }
 
 void ViewCanvas::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::RightButton && w_.onContextMenu) {
+        w_.onContextMenu(e->globalPosition().toPoint());
+        return;
+    }
     if (e->button() != Qt::LeftButton) return;
     const auto m = e->modifiers();
     w_.view_->OnLButtonDown(e->position().x(), e->position().y(), m & Qt::ShiftModifier,
@@ -601,6 +605,9 @@ bool QzedViewWidget::TypeText(const QString& text) {
 void QzedViewWidget::Key(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) escDown_ = true;
     if (e->key() == Qt::Key_Space) spaceDown_ = true;
+    // While the frame selects a window, its arrows, Enter and Esc are its own.
+    if (frameKey && windowSelecting && windowSelecting())
+        if (const int code = KeyCodeOf(*e); code >= 0 && frameKey(code)) return;
     if (e->key() == Qt::Key_Shift || e->key() == Qt::Key_Control) {
         view_->OnModifierKey(e->key() == Qt::Key_Shift, e->key() == Qt::Key_Control, e->isAutoRepeat());
         return;

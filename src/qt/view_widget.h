@@ -109,7 +109,13 @@ public:
     void SetPointer(PointerShape shape) override;
     void RepeatPointerPosition() override;
     void Sleep(int milliseconds) override;
-    bool WindowSelectActive() override { return false; }
+    bool WindowSelectActive() override { return windowSelecting && windowSelecting(); }
+    void PrefixSecondStroke(char key) override {
+        if (onPrefixStroke) onPrefixStroke(key);
+    }
+    void ShowModifierLabels(int modifier) override {
+        if (onModifierLabels) onModifierLabels(modifier);
+    }
     int ShellOpen(const std::string& target) override;
     bool AskOpenFile(const std::string& titleUtf8, const std::string& filterUtf8,
                      std::string* pathUtf8) override;
@@ -127,6 +133,13 @@ public:
     std::function<void()> onFocus;
     // A chord of the accelerator table: the frame dispatches it.
     std::function<void(int code)> onCommandKey;
+    // The frame's window-selection mode, and its keys (true: the mode took it).
+    std::function<bool()> windowSelecting;
+    std::function<bool(int code)> frameKey;
+    std::function<void(char key)> onPrefixStroke;
+    std::function<void(int modifier)> onModifierLabels;
+    // A right click in the text, at this screen position.
+    std::function<void(const QPoint& at)> onContextMenu;
 
     // The fonts rows are drawn with, from the settings' display font.
     static QFont DisplayFont();
