@@ -195,7 +195,8 @@ void QzedMainWindow::BuildBars() {
     pfBar_ = new PfKeyBar(this);
     pfBar_->setMovable(env.MoveProhibit != 1);
     pfBar_->onClick = [this](int index) {
-        const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
+        // The modifiers of the click itself, as the keyboard state had them.
+        const Qt::KeyboardModifiers m = QGuiApplication::keyboardModifiers();
         frame_->PfKeyClicked(index, m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier);
         if (QzedViewWidget* v = ActiveView()) v->setFocus();
     };

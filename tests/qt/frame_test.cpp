@@ -1,0 +1,258 @@
+// The main frame on Qt: labels and menus follow the held modifier, the
+// function-key buttons send their keys with it, the window tabs, keys in the
+// tabs, the panes of the active window, residence, and the bar state.
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "frame/commands.h"
+#include "platform/profile.h"
+#include "qt/document_window.h"
+#include "qt/frame_bars.h"
+#include "qt/main_window.h"
+#include "qt/view_widget.h"
+#include "settings/settings.h"
+#include "support/fake_message_box.h"
+#include "support/when_modal.h"
+
+using namespace qz;
+
+class FrameTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir dir_;
+    fakes::FakeMessageBox boxes_;
+
+    CQzedChild* Open(QzedMainWindow& w, const QString& name, const QByteArray& bytes = "text\n") {
+        const QString path = dir_.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return nullptr;
+        f.close();
+        return w.Documents().Open(path.toStdString());
+    }
+    static MemoryProfile Scheme(int scheme) {
+        MemoryProfile p;
+        p.WriteProfileInt("Environ", "AsinMode", scheme);
+        return p;
+    }
+    static QStringList MenuTitles(QzedMainWindow& w) {
+        QStringList out;
+        for (QAction* a : w.menuBar()->actions()) out << a->text();
+        return out;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void cleanup() { QCOMPARE(qz::fakes::UnansweredModals(), 0); }
+
+    void shiftHeldSwapsTheLabelsAndTheMenu() {
+        MemoryProfile p = Scheme(1);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "shift.txt");
+        QVERIFY(child);
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        QCOMPARE(w.PfBar()->Button(0)->text(), QStringLiteral("MENU1"));
+        QCOMPARE(MenuTitles(w).value(0), QStringLiteral("F1:MENU1 "));
+        QTest::keyPress(canvas, Qt::Key_Shift, Qt::ShiftModifier);
+        QCOMPARE(w.PfBar()->Button(0)->text(), QStringLiteral("記憶"));
+        QCOMPARE(w.PfBar()->Button(6)->text(), QStringLiteral("電卓"));
+        QCOMPARE(MenuTitles(w).value(0), QStringLiteral("F1:記憶     "));
+        QTest::keyRelease(canvas, Qt::Key_Shift, Qt::NoModifier);
+        QCOMPARE(w.PfBar()->Button(0)->text(), QStringLiteral("MENU1"));
+        QTest::keyPress(canvas, Qt::Key_Control, Qt::ControlModifier);
+        QCOMPARE(w.PfBar()->Button(4)->text(), QStringLiteral("ＩＥ"));
+        QTest::keyRelease(canvas, Qt::Key_Control, Qt::NoModifier);
+        QCOMPARE(MenuTitles(w).value(3), QStringLiteral("F4:MENU4 "));
+    }
+
+    void shiftClickOnF7StartsTheCalculator() {
+        MemoryProfile p = Scheme(1);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Open(w, "calc.txt"));
+        const QString marker = dir_.filePath("calculator-ran");
+        TheSettings().env.CalcPrg = "touch " + marker.toStdString();
+        w.PfBar()->show();
+        QTest::mouseClick(w.PfBar()->Button(6), Qt::LeftButton, Qt::ShiftModifier);
+        QTRY_VERIFY(QFile::exists(marker));
+        // Without Shift, F7 cuts (nothing selected: nothing happens).
+        QFile::remove(marker);
+        QTest::mouseClick(w.PfBar()->Button(6), Qt::LeftButton, Qt::NoModifier);
+        QTest::qWait(100);
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    void keysInTheTabsDoNothingWhileAWindowIsOpen() {
+        MemoryProfile p = Scheme(2);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Open(w, "tabs-a.txt"));
+        QVERIFY(Open(w, "tabs-b.txt"));
+        QTabBar* tabs = w.DialogBar()->Tabs();
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("1:tabs-a.txt"));
+        QCOMPARE(tabs->currentIndex(), 1);
+        tabs->setFocus();
+        QTest::keyClick(tabs, Qt::Key_N, Qt::ControlModifier);  // new file in this scheme
+        QCOMPARE(w.Documents().Children().size(), size_t(2));
+        // Choosing a tab brings its window up.
+        tabs->setCurrentIndex(0);
+        QCOMPARE(w.Documents().Active()->Path(), dir_.filePath("tabs-a.txt").toStdString());
+        QCOMPARE(w.Frame().List().Order().front(), static_cast<void*>(w.Documents().Active()));
+    }
+
+    void theModifiedMarkAndPanesFollowTheActiveDocument() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = Open(w, "pane-a.txt", "one\ntwo\nthree\n");
+        QVERIFY(a);
+        QTest::keyClick(a->ViewWidget()->Canvas(), Qt::Key_Down);
+        QTest::keyClick(a->ViewWidget()->Canvas(), Qt::Key_Down);
+        QTest::keyClicks(a->ViewWidget()->Canvas(), "x");
+        QTRY_COMPARE(w.DialogBar()->Tabs()->tabText(0), QStringLiteral("*1:pane-a.txt"));
+        QCOMPARE(w.Pane(kPaneModified)->text(), QStringLiteral("変更あり"));
+        QCOMPARE(w.RowPane()->text(), QStringLiteral("0000003"));
+        CQzedChild* b = Open(w, "pane-b.txt");
+        QVERIFY(b);
+        QTRY_COMPARE(w.RowPane()->text(), QStringLiteral("0000001"));
+        QCOMPARE(w.Pane(kPaneModified)->text(), QStringLiteral("変更なし"));
+        w.mdiArea()->setActiveSubWindow(a);
+        QTRY_COMPARE(w.RowPane()->text(), QStringLiteral("0000003"));
+        QCOMPARE(w.Pane(kPaneModified)->text(), QStringLiteral("変更あり"));
+        a->Doc().SetModifiedFlag(false);
+    }
+
+    void theMessageOfAWindowStaysWithIt() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = Open(w, "msg-a.txt", "aaa\n");
+        QVERIFY(a);
+        a->ViewWidget()->View().ReplaceAllFrom("a", "b", 0, 1, true);
+        QCOMPARE(w.MessagePane()->text(), QStringLiteral("置き換え終了:[3] changed"));
+        CQzedChild* b = Open(w, "msg-b.txt");
+        QVERIFY(b);
+        QTRY_COMPARE(w.MessagePane()->text(), QString());
+        w.mdiArea()->setActiveSubWindow(a);
+        QTRY_COMPARE(w.MessagePane()->text(), QStringLiteral("置き換え終了:[3] changed"));
+        a->Doc().SetModifiedFlag(false);
+    }
+
+    void residentCloseHidesAndKeepsRunning() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(Open(w, "resident.txt"));
+        // The offscreen desktop has no tray: residence says so and stays off.
+        w.AddTrayIcon();
+        QVERIFY(!w.Frame().Resident());
+        QVERIFY(w.MessagePane()->text().contains(QStringLiteral("常駐")));
+        // Where the icon exists, the close box puts the editor away.
+        w.Frame().SetResident(true);
+        QVERIFY(!w.close());
+        QVERIFY(w.isHidden());
+        QVERIFY(w.Documents().Children().empty());
+        // The end of residence really closes.
+        w.show();
+        QVERIFY(w.Frame().Execute(cmdid::kEndResidence));
+        QVERIFY(w.isHidden());
+    }
+
+    void barStateComesBack() {
+        MemoryProfile p = Scheme(1);
+        {
+            QzedMainWindow w(p, nullptr, &boxes_);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QVERIFY(!w.PfBar()->isVisible());  // hidden on a first start
+            QVERIFY(!w.ToolBar(1)->isVisible());
+            QVERIFY(w.Frame().Execute(cmdid::kTogglePfKeyBar));
+            w.ToolBar(1)->show();
+            w.ToolBar(3)->hide();
+            QVERIFY(w.close());
+        }
+        QzedMainWindow again(p, nullptr, &boxes_);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(again.PfBar()->isVisible());
+        QVERIFY(again.ToolBar(1)->isVisible());
+        QVERIFY(!again.ToolBar(3)->isVisible());
+        QVERIFY(again.close());
+    }
+
+    void commandsOfMissingPartsAreDisabledAndSaySo() {
+        MemoryProfile p = Scheme(1);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "parts.txt");
+        QVERIFY(child);
+        w.UpdateCommandStates();
+        QAction* grep = nullptr;
+        for (QAction* a : w.ToolBar(3)->actions())
+            if (a->property("qzId").toInt() == cmdid::kGrep) grep = a;
+        QVERIFY(grep);
+        QVERIFY(!grep->isEnabled());
+        QVERIFY(grep->toolTip().startsWith(QStringLiteral("グローバルＧＲＥＰ")));
+        // Its key says so in the message area instead of beeping.
+        QTest::keyClick(child->ViewWidget()->Canvas(), Qt::Key_F9, Qt::ControlModifier);  // function list
+        QVERIFY(w.MessagePane()->text().contains(QStringLiteral("関数リスト")));
+    }
+
+    void everyBuiltCommandRuns() {
+        // Each command whose part exists and that its menu offers runs: none
+        // is left to the port unhandled. Dialogs it opens are closed at once.
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        TheSettings().env.CalcPrg = "true";
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->done(QDialog::Rejected);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* menu = qobject_cast<QMenu*>(top); menu && menu->isVisible()) menu->close();
+        });
+        closer.start(30);
+        for (const CommandInfo& info : CommandTable()) {
+            if (!SubsystemBuilt(info.part) || info.id == cmdid::kAppExit || info.id == cmdid::kEndResidence) continue;
+            if (w.Documents().Children().empty()) QVERIFY(Open(w, "every.txt", "a\nb\n"));
+            if (!w.Frame().StateOf(info.id).enabled) continue;  // shown disabled: not reachable
+            boxes_.answers.assign(4, MbResult::No);
+            QVERIFY2(w.Frame().Execute(info.id), qPrintable(QString::number(info.id)));
+            for (CQzedChild* c : w.Documents().Children()) c->Doc().SetModifiedFlag(false);
+        }
+        closer.stop();
+    }
+
+    void theAboutBoxNamesTheVersion() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        QString version, build;
+        fakes::WhenModal([&](QWidget* d) {
+            version = d->findChild<QLabel*>("versionLabel")->text();
+            build = d->findChild<QLabel*>("buildLabel")->text();
+            static_cast<QDialog*>(d)->accept();
+        });
+        QVERIFY(w.Frame().Execute(cmdid::kAbout));
+        QCOMPARE(version, QStringLiteral("Version 1.49"));
+        QVERIFY(build.startsWith(QStringLiteral("Build 1.49")));
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "frame_test.moc"
