@@ -196,7 +196,8 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
 
     bool backedUp = false;
     if (backupStep) {
-        if (!RotateBackups(plan, ops) || ops.Rename(target, plan.TargetName()) != 0) {
+        // A backup folder on another file system takes a copy (EXDEV).
+        if (!RotateBackups(plan, ops) || MoveFile(ops, target, plan.TargetName()) != 0) {
             ops.Remove(temp);
             Error(file_msg::kBackupFailed, path);
             retakeLock();
@@ -205,7 +206,7 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
         backedUp = true;
     }
     if (!inPlace && ops.Rename(temp, target) != 0) {
-        if (backedUp) ops.Rename(plan.TargetName(), target);
+        if (backedUp) MoveFile(ops, plan.TargetName(), target);
         ops.Remove(temp);
         Error(kWriteFailed, path);
         retakeLock();
