@@ -28,6 +28,7 @@ constexpr uint32_t kPiece = 4096;               // text bytes a converter is han
 constexpr size_t kWriteBlock = 1024 * 1024;     // bytes handed to the system at once
 
 constexpr const char* kReadOnlyMode = "書込禁止モードですが保存しますか？";
+constexpr const char* kOverwriteChanged = "このファイルは他のエディタで変更されています。上書き保存しますか？";
 constexpr const char* kCannotWrite =
     "ファイルが更新又は新規作成できませんでした\n"
     "他のプログラムで書き込み禁止でオープンしている可能性があります\n";
@@ -127,6 +128,11 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
         Error(kCannotWrite, path);
         return 0;
     }
+    // Another program wrote the file since we read it, and the periodic check
+    // has not told the user yet: its version is not overwritten unasked.
+    if (exists && !f.special && (FileTimeOf(st) != f.fileTime || int64_t(st.st_size) != f.fileSize) &&
+        box_.Show(kOverwriteChanged, path, MbIcon::Question, MbButtons::YesNo) != MbResult::Yes)
+        return 0;
     if (!exists) {
         if (doc.IsReadOnly() && !ask(kReadOnlyMode)) return 0;
     } else if (AttributesForbidWriting(target, st)) {
@@ -227,7 +233,7 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     AppendReopenListEntry(doc, path);
 
     retakeLock();
-    if (!f.special) f.fileTime = FileTimeOf(target);
+    if (!f.special) f.Stamp(target);
     return 1;
 }
 
