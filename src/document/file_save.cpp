@@ -16,6 +16,7 @@
 #include "document/kanji_convert.h"
 #include "document/qzed_doc.h"
 #include "document/trash.h"
+#include "document/unwritable.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "settings/settings.h"
@@ -132,6 +133,12 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     // has not told the user yet: its version is not overwritten unasked.
     if (exists && !f.special && (FileTimeOf(st) != f.fileTime || int64_t(st.st_size) != f.fileSize) &&
         box_.Show(kOverwriteChanged, path, MbIcon::Question, MbButtons::YesNo) != MbResult::Yes)
+        return 0;
+    // EUC and JIS have no place for some characters; the converter leaves
+    // them out, so the user hears of it before anything is written.
+    if (const UnwritableChar lost = FindUnwritable(doc, f.Code());
+        lost.count && box_.Show(UnwritableQuestion(lost, f.Code()), path, MbIcon::Question,
+                                MbButtons::YesNoCancel) != MbResult::Yes)
         return 0;
     if (!exists) {
         if (doc.IsReadOnly() && !ask(kReadOnlyMode)) return 0;
