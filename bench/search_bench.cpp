@@ -12,9 +12,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "document/qzed_doc.h"
 #include "document/text_store.h"
 #include "platform/cp932.h"
 #include "search/search_engine.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -212,7 +214,57 @@ qz::TextStore& FreshStore() {
     return *st;
 }
 
+// Ten logical lines of 1 MB each (no line feed inside, so each wraps into
+// thousands of rows), "return" about every 80 bytes: a document as the
+// editor holds it, undo recording included.
+qz::CQzedDoc& FreshLongLines() {
+    static std::unique_ptr<qz::CQzedDoc> doc;
+    static const std::string text = [] {
+        std::string line, t;
+        for (int i = 0; line.size() < (1u << 20); ++i)
+            line += "x = f(" + std::to_string(i) + "); if (x) return x; /* \x92\x6c */ ";
+        for (int i = 0; i < 10; ++i) t += line + "\n";
+        return t;
+    }();
+    doc = std::make_unique<qz::CQzedDoc>();
+    if (!doc->LoadBegin(text.size()) || !doc->LoadAppend(text.data(), static_cast<uint32_t>(text.size())))
+        std::abort();
+    doc->LoadEnd();
+    return *doc;
+}
+
 void BM_ReplaceAllString(benchmark::State& s) { ReplaceReturn<GapText>(s, FreshGap); }
+void BM_ReplaceAllLongLines(benchmark::State& s) { ReplaceReturn<qz::CQzedDoc>(s, FreshLongLines); }
+
+// The same with a 32 MB "Undo" ring, which holds the whole run: the spans are
+// held in memory until the end and the run stays one undo step.
+void BM_ReplaceAllLongLinesUndoable(benchmark::State& state) {
+    const int saved = qz::TheSettings().Type(1).Undo;
+    qz::TheSettings().Type(1).Undo = 32 * 1024;
+    qz::SearchPattern p = Compiled(qz::kSearchMatchCase, "return");
+    long count = 0;
+    uint32_t records = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        qz::CQzedDoc& doc = FreshLongLines();
+        doc.BeginUndoGroup();
+        qz::ReplaceUndoRoom room;
+        room.changes = doc.Undo().GroupRoomRecords();
+        room.bytes = doc.Undo().GroupRoomBytes();
+        room.goOn = [&state] {
+            state.SkipWithError("the run did not fit the undo ring");
+            return true;
+        };
+        state.ResumeTiming();
+        qz::ReplaceAllResult r = qz::ReplaceAll(doc, p, "yield_value", 1, std::nullopt, [](long) { return true; },
+                                                [] { return false; }, room);
+        count = r.count;
+        records = doc.Undo().Count();
+    }
+    state.counters["replaced"] = static_cast<double>(count);
+    state.counters["undo_records"] = static_cast<double>(records);
+    qz::TheSettings().Type(1).Undo = saved;
+}
 void BM_ReplaceAllStore(benchmark::State& s) { ReplaceReturn<qz::TextStore>(s, FreshStore); }
 
 void BM_StoreRareLiteral(benchmark::State& state) {
@@ -247,5 +299,7 @@ BENCHMARK(BM_BackwardRareLiteral)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAllString)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StoreRareLiteral)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAllStore)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReplaceAllLongLines)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ReplaceAllLongLinesUndoable)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

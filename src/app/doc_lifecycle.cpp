@@ -20,13 +20,6 @@ namespace qz {
 
 namespace {
 
-// Modification time as the file steps keep it: nanoseconds, 0 when unreadable.
-int64_t ModificationTime(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return 0;
-    return int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-}
-
 bool IsRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -88,7 +81,7 @@ void DocLifecycle::SetPathName(CQzedDoc& doc, const std::string& path, bool addT
     } else {
         io_.SetLock(doc, canonical, 0);
     }
-    if (!f.special) f.fileTime = ModificationTime(canonical);
+    if (!f.special) f.Stamp(canonical);
     const std::string old = doc.GetPathName();
     if (!old.empty() && !SamePath(old, canonical)) host_.FreeRegisterEntry(old);
     doc.SetPathString(canonical);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "document/file_lock.h"
 #include "document/kanji_code.h"
@@ -18,12 +19,18 @@ struct DocFile {
     bool special = false;
     // Modification time in nanoseconds since the epoch; 0 when unreadable.
     int64_t fileTime = 0;
+    // Length in bytes at the same moment; -1 when unknown. Together with the
+    // time it tells a save whether another program wrote the file meanwhile.
+    int64_t fileSize = -1;
     // The lock mode in force: "ExclusiveMode" taken at load, 0 after locking failed.
     int exclusiveMode = 0;
     FileLock lock;
     bool loaded = false;
 
     int Code() const { return kanjiCode ? kanjiCode : kCodeSjis; }
+    // Takes the time and size of the file as it is now (0 and -1 when its
+    // status cannot be read).
+    void Stamp(const std::string& path);
 };
 
 }  // namespace qz

@@ -14,10 +14,18 @@
 
 namespace qz {
 
+int64_t FileTimeOf(const struct stat& st) { return int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec; }
+
 int64_t FileTimeOf(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return 0;
-    return int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return ::stat(path.c_str(), &st) == 0 ? FileTimeOf(st) : 0;
+}
+
+void DocFile::Stamp(const std::string& path) {
+    struct stat st {};
+    const bool ok = ::stat(path.c_str(), &st) == 0;
+    fileTime = ok ? FileTimeOf(st) : 0;
+    fileSize = ok ? int64_t(st.st_size) : -1;
 }
 
 bool AttributesForbidWriting(const std::string& path, const struct stat& st) {
@@ -62,10 +70,12 @@ void FileIo::CheckExternalChange(CQzedDoc& doc, const std::string& path) {
     if (f.special) return;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return;
-    const int64_t now = FileTimeOf(path);
+    const int64_t now = FileTimeOf(st);
     if (now == f.fileTime) return;
-    // Stored before asking, so that the timer and the activation ask only once.
+    // Stored before asking, so that the timer and the activation ask only
+    // once, and a save after No does not ask about the same change again.
     f.fileTime = now;
+    f.fileSize = st.st_size;
     if (box_.Show("このファイルは他のエディタで変更されています。再ロードしますか？", path, MbIcon::Question,
                   MbButtons::YesNo) != MbResult::Yes)
         return;

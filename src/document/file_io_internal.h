@@ -12,6 +12,7 @@ namespace qz {
 // Modification time of path in nanoseconds since the epoch; 0 when its status
 // cannot be read.
 int64_t FileTimeOf(const std::string& path);
+int64_t FileTimeOf(const struct stat& st);
 
 // Whether the file's attributes forbid writing: no write permission for us,
 // or no write bit at all (what a read-only attribute looks like here, and

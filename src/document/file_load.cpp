@@ -176,7 +176,7 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
         f.kanjiCode = kCodeSjis;
         f.lineEnd = kLineCrLf;
         // No lock on a file that is not there yet: the first save takes it.
-        f.fileTime = f.special ? f.fileTime : 0;
+        if (!f.special) f.fileTime = 0, f.fileSize = -1;
         f.loaded = true;
         return 0;
     }
@@ -225,8 +225,10 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     f.lineEnd = filter.LineEndMode();
 
     if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
-    if (!f.special)
+    if (!f.special) {
         f.fileTime = haveNow ? int64_t(now.st_mtim.tv_sec) * 1000000000 + now.st_mtim.tv_nsec : 0;
+        f.fileSize = haveNow ? int64_t(now.st_size) : -1;
+    }
     f.loaded = true;
     doc.Store().ResetEditCounters();
     return 0;

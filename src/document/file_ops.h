@@ -1,5 +1,5 @@
 // The file operations a save depends on, behind one interface so that tests
-// can make a write, a flush or a rename fail where a disk would.
+// can make a read, a write, a flush or a rename fail where a disk would.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,7 @@ class FileOps {
 public:
     virtual ~FileOps() = default;
     virtual int Open(const std::string& path, int flags, mode_t mode);
+    virtual ssize_t Read(int fd, void* bytes, size_t n);
     virtual ssize_t Write(int fd, const void* bytes, size_t n);
     virtual int Fsync(int fd);
     virtual int Close(int fd);
@@ -26,5 +27,11 @@ FileOps& PosixFileOps();
 // Writes all n bytes, going on after short writes and EINTR. False on an
 // error or when the device takes nothing more.
 bool WriteAll(FileOps& ops, int fd, const char* bytes, size_t n);
+
+// Renames from to to; across file systems (EXDEV) the file is copied with its
+// mode and times, flushed, and the original removed, as a move between drives
+// does. 0 on success; -1 with errno set, and nothing left under to, when the
+// move cannot be completed (from then stays where it was).
+int MoveFile(FileOps& ops, const std::string& from, const std::string& to);
 
 }  // namespace qz

@@ -16,6 +16,7 @@
 #include "document/kanji_convert.h"
 #include "document/qzed_doc.h"
 #include "document/trash.h"
+#include "document/unwritable.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "settings/settings.h"
@@ -28,6 +29,7 @@ constexpr uint32_t kPiece = 4096;               // text bytes a converter is han
 constexpr size_t kWriteBlock = 1024 * 1024;     // bytes handed to the system at once
 
 constexpr const char* kReadOnlyMode = "書込禁止モードですが保存しますか？";
+constexpr const char* kOverwriteChanged = "このファイルは他のエディタで変更されています。上書き保存しますか？";
 constexpr const char* kCannotWrite =
     "ファイルが更新又は新規作成できませんでした\n"
     "他のプログラムで書き込み禁止でオープンしている可能性があります\n";
@@ -127,6 +129,17 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
         Error(kCannotWrite, path);
         return 0;
     }
+    // Another program wrote the file since we read it, and the periodic check
+    // has not told the user yet: its version is not overwritten unasked.
+    if (exists && !f.special && (FileTimeOf(st) != f.fileTime || int64_t(st.st_size) != f.fileSize) &&
+        box_.Show(kOverwriteChanged, path, MbIcon::Question, MbButtons::YesNo) != MbResult::Yes)
+        return 0;
+    // EUC and JIS have no place for some characters; the converter leaves
+    // them out, so the user hears of it before anything is written.
+    if (const UnwritableChar lost = FindUnwritable(doc, f.Code());
+        lost.count && box_.Show(UnwritableQuestion(lost, f.Code()), path, MbIcon::Question,
+                                MbButtons::YesNoCancel) != MbResult::Yes)
+        return 0;
     if (!exists) {
         if (doc.IsReadOnly() && !ask(kReadOnlyMode)) return 0;
     } else if (AttributesForbidWriting(target, st)) {
@@ -196,7 +209,8 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
 
     bool backedUp = false;
     if (backupStep) {
-        if (!RotateBackups(plan, ops) || ops.Rename(target, plan.TargetName()) != 0) {
+        // A backup folder on another file system takes a copy (EXDEV).
+        if (!RotateBackups(plan, ops) || MoveFile(ops, target, plan.TargetName()) != 0) {
             ops.Remove(temp);
             Error(file_msg::kBackupFailed, path);
             retakeLock();
@@ -205,7 +219,7 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
         backedUp = true;
     }
     if (!inPlace && ops.Rename(temp, target) != 0) {
-        if (backedUp) ops.Rename(plan.TargetName(), target);
+        if (backedUp) MoveFile(ops, plan.TargetName(), target);
         ops.Remove(temp);
         Error(kWriteFailed, path);
         retakeLock();
@@ -226,7 +240,7 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     AppendReopenListEntry(doc, path);
 
     retakeLock();
-    if (!f.special) f.fileTime = FileTimeOf(target);
+    if (!f.special) f.Stamp(target);
     return 1;
 }
 

@@ -45,6 +45,11 @@ public:
     // Records 1..RedoLimit(), 1-based.
     const UndoRecord& At(uint32_t k) const { return records_.at(k - 1); }
     uint32_t FreeSpace() const;
+    // What the current group can still record before the history is lost
+    // (older groups make way for it): records and ring bytes; none once it
+    // has overflowed.
+    uint32_t GroupRoomRecords() const;
+    uint32_t GroupRoomBytes() const;
 
 private:
     void Lose();

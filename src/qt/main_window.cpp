@@ -634,7 +634,7 @@ std::string CaretLine(CQzedView& v) {
 
 std::string ClipboardText() {
     std::string text;
-    return QtClipboard::Instance().GetText(&text) ? text : std::string();
+    return QtClipboard::Instance().GetText(&text, nullptr) ? text : std::string();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // QtClipboard: converts at the border and marks what this program wrote, so
-// that a paste can tell its own box text from another program's.
+// that a paste can tell its own box text from another program's and take its
+// own bytes back unchanged.
 #include "qt/qt_clipboard.h"
 
 #include <QClipboard>
@@ -15,11 +16,31 @@
 namespace qz {
 
 namespace {
-// The owner mark: this process's id, so that another copy of the editor is
-// another program as far as the box rule goes.
+// The owner mark, then a line feed and the Shift-JIS bytes as the views gave
+// them. The mark is this process's id, so that another copy of the editor is
+// another program as far as the box rule goes; the bytes are kept because
+// the Unicode text cannot carry every byte of the text (NEC and IBM
+// duplicates come back as their other code, bytes without a Unicode form not
+// at all).
 const char* const kOwnerFormat = "application/x-qzed32-owner";
 
 QByteArray OwnerMark() { return QByteArray::number(QCoreApplication::applicationPid()); }
+
+// The editor's own bytes on the clipboard (ours or another copy's); false when
+// the text came from another program.
+bool EditorBytes(const QMimeData* data, QByteArray* mark, std::string* sjisCrLf) {
+    if (!data || !data->hasFormat(kOwnerFormat)) return false;
+    const QByteArray raw = data->data(kOwnerFormat);
+    const qsizetype lf = raw.indexOf('\n');
+    if (lf < 0) return false;
+    if (mark) *mark = raw.left(lf);
+    if (sjisCrLf) {
+        const QByteArray bytes = raw.mid(lf + 1);
+        const qsizetype nul = bytes.indexOf('\0');
+        sjisCrLf->assign(bytes.constData(), size_t(nul < 0 ? bytes.size() : nul));
+    }
+    return true;
+}
 }  // namespace
 
 QString SjisClipToUnicode(const std::string& sjisCrLf) {
@@ -30,7 +51,8 @@ QString SjisClipToUnicode(const std::string& sjisCrLf) {
     return text;
 }
 
-std::string UnicodeClipToSjis(const QString& textIn) {
+std::string UnicodeClipToSjis(const QString& textIn, long* replaced) {
+    if (replaced) *replaced = 0;
     QString text = textIn;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QChar('\r'), QChar('\n'));
@@ -48,6 +70,7 @@ std::string UnicodeClipToSjis(const QString& textIn) {
         }
         if (bad > 0 && Utf8ToCp932(rest.substr(0, bad), part)) sjis += part;
         sjis += "\x81\x45";  // "・"
+        if (replaced) ++*replaced;
         size_t skip = 1;
         while (bad + skip < rest.size() && (static_cast<uint8_t>(rest[bad + skip]) & 0xC0) == 0x80) ++skip;
         rest.remove_prefix(std::min(rest.size(), bad + skip));
@@ -74,21 +97,25 @@ bool QtClipboard::Empty() {
 bool QtClipboard::SetText(const std::string& sjisCrLf) {
     auto* data = new QMimeData;
     data->setText(SjisClipToUnicode(sjisCrLf));
-    data->setData(kOwnerFormat, OwnerMark());
+    data->setData(kOwnerFormat, OwnerMark() + '\n' + QByteArray::fromStdString(sjisCrLf));
     QGuiApplication::clipboard()->setMimeData(data);
     return true;
 }
 
-bool QtClipboard::GetText(std::string* sjisCrLf) {
+bool QtClipboard::GetText(std::string* sjisCrLf, long* replaced) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (EditorBytes(data, nullptr, sjisCrLf)) {
+        if (replaced) *replaced = 0;
+        return true;
+    }
     if (!data || !data->hasText()) return false;
-    *sjisCrLf = UnicodeClipToSjis(data->text());
+    *sjisCrLf = UnicodeClipToSjis(data->text(), replaced);
     return true;
 }
 
 bool QtClipboard::OwnedByThisProgram() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->data(kOwnerFormat) == OwnerMark();
+    QByteArray mark;
+    return EditorBytes(QGuiApplication::clipboard()->mimeData(), &mark, nullptr) && mark == OwnerMark();
 }
 
 }  // namespace qz

@@ -1,5 +1,6 @@
-// The system clipboard for the views: Qt holds Unicode text with LF line
-// ends, the views see Shift-JIS with CR LF.
+// The system clipboard for the views: other programs see Unicode text with LF
+// line ends, the views Shift-JIS with CR LF; the editor's own copies keep
+// their bytes as they were.
 #pragma once
 
 #include <QString>
@@ -15,7 +16,7 @@ public:
     void Close() override {}
     bool Empty() override;
     bool SetText(const std::string& sjisCrLf) override;
-    bool GetText(std::string* sjisCrLf) override;
+    bool GetText(std::string* sjisCrLf, long* replaced) override;
     bool OwnedByThisProgram() override;
 
     // The one the views of this program share.
@@ -23,8 +24,9 @@ public:
 };
 
 // The conversions, for tests: Shift-JIS CR LF to Unicode LF and back. A
-// character of foreign text without a Shift-JIS form becomes "・".
+// character of foreign text without a Shift-JIS form becomes "・", counted
+// in *replaced when given.
 QString SjisClipToUnicode(const std::string& sjisCrLf);
-std::string UnicodeClipToSjis(const QString& text);
+std::string UnicodeClipToSjis(const QString& text, long* replaced = nullptr);
 
 }  // namespace qz

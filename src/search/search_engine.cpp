@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "search/pattern_match.h"
+#include "search/span_edits.h"
 #include "search/text_window.h"
 
 namespace qz {
@@ -175,11 +176,14 @@ bool IsReplaceProgressPoint(long n) {
 
 ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std::string_view replacement,
                             uint32_t start, std::optional<uint32_t> end, const ReplaceProgress& progress,
-                            const InterruptCheck& interrupt) {
+                            const InterruptCheck& interrupt, const ReplaceUndoRoom& undo) {
     ReplaceAllResult res;
     res.next = start;
     if (pattern.empty()) return res;
-    Finder f(text, pattern, interrupt);
+    // The finder reads the text as the replacements make it; the text itself
+    // changes span by span.
+    SpanEdits edits(text, undo.changes, undo.bytes);
+    Finder f(edits, pattern, interrupt);
     const uint32_t added = static_cast<uint32_t>(replacement.size());
     uint32_t total = f.window().total();
     uint32_t pos = std::min(start > 0 ? start - 1 : 0, total);
@@ -193,15 +197,27 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
         }
         if (r.status == FindStatus::kNotFound) break;
         const uint32_t at = r.pos - 1;
-        if (r.length > 0 && text.DeleteText(r.pos, r.length) != r.length) {
+        if (!edits.Replace(at, r.length, replacement)) {
             res.status = ReplaceStatus::kStoreError;
-            return res;
-        }
-        if (added > 0 && text.InsertText(r.pos, replacement.data(), added, 0) != added) {
-            res.status = ReplaceStatus::kStoreError;
+            res.count = edits.Applied();
             return res;
         }
         ++res.count;
+        if (edits.OverBudget()) {
+            // Asked while the text is still as it was: No leaves it so.
+            if (!undo.goOn || !undo.goOn()) {
+                edits.Discard();
+                res.count = 0;
+                res.next = start;
+                res.status = ReplaceStatus::kInterrupted;
+                return res;
+            }
+            if (!edits.Flush()) {
+                res.status = ReplaceStatus::kStoreError;
+                res.count = edits.Applied();
+                return res;
+            }
+        }
         f.Edited(at, r.length, replacement.data(), added);
         total = total - r.length + added;
         limit = limit - r.length + added;
@@ -220,6 +236,11 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
             stopped = true;
             break;
         }
+    }
+    if (!edits.Flush()) {
+        res.status = ReplaceStatus::kStoreError;
+        res.count = edits.Applied();
+        return res;
     }
     res.status = stopped ? ReplaceStatus::kInterrupted
                          : (res.count > 0 ? ReplaceStatus::kDone : ReplaceStatus::kNone);

@@ -61,16 +61,30 @@ bool IsReplaceProgressPoint(long n);
 // Called at the progress points with the count so far; false stops the run.
 using ReplaceProgress = std::function<bool(long count)>;
 
-// From `start` (1-based), repeatedly finds the next match, deletes it,
-// inserts `replacement` (bytes as given) and goes on right after the inserted
-// text; `end` (1-based exclusive), when given, moves by the length
-// difference. After a match of the empty string the search moves on by one
-// character so that the run always ends. The interrupt check runs after
-// every replacement and during each find. Replacements made before a stop
-// are kept.
+// What the undo history can still take as one step: changes handed to the
+// text (one deletion and one insertion per span of neighbouring matches) and
+// their bytes, old and new. A run that needs more asks goOn, once, before the
+// text has changed at all; false (or no goOn) leaves the text as it was and
+// the run ends interrupted with nothing replaced. The default has no limit.
+struct ReplaceUndoRoom {
+    uint32_t changes = UINT32_MAX;
+    uint64_t bytes = UINT64_MAX;
+    std::function<bool()> goOn;
+};
+
+// From `start` (1-based), repeatedly finds the next match, replaces it by
+// `replacement` (bytes as given) and goes on right after the inserted text;
+// `end` (1-based exclusive), when given, moves by the length difference.
+// After a match of the empty string the search moves on by one character so
+// that the run always ends. The interrupt check runs after every replacement
+// and during each find. Replacements made before a stop are kept. Matches
+// close together reach the text as one deletion and one insertion (spans of
+// at most 1 MB), so a long line is laid out again once per span rather than
+// once per match.
 ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std::string_view replacement,
                             uint32_t start, std::optional<uint32_t> end = std::nullopt,
-                            const ReplaceProgress& progress = {}, const InterruptCheck& interrupt = {});
+                            const ReplaceProgress& progress = {}, const InterruptCheck& interrupt = {},
+                            const ReplaceUndoRoom& undo = {});
 
 // The message-area texts (UTF-8) of a replace-all run.
 std::string ReplaceProgressText(long count, bool interruptible);

@@ -19,7 +19,9 @@ public:
     // which the host adds). False when the system refuses it.
     virtual bool SetText(const std::string& sjisCrLf) = 0;
     // The clipboard's text up to its first NUL; false when it holds no text.
-    virtual bool GetText(std::string* sjisCrLf) = 0;
+    // replaced (may be null) receives how many characters of another
+    // program's text had no Shift-JIS form and were written as "・".
+    virtual bool GetText(std::string* sjisCrLf, long* replaced) = 0;
     // Whether the main frame of this program wrote the present contents.
     virtual bool OwnedByThisProgram() = 0;
 };

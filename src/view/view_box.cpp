@@ -180,7 +180,8 @@ void CQzedView::BoxPromptEnter() {
 void CQzedView::BoxFromClipboard(bool overwrite, const char* caption) {
     if (!OpenClipboard(caption)) return;
     std::string text;
-    const bool has = clipboard_->GetText(&text);
+    long replaced = 0;
+    const bool has = clipboard_->GetText(&text, &replaced);
     clipboard_->Close();
     if (!has) return;
     TextStore& st = doc_.Store();
@@ -243,6 +244,7 @@ void CQzedView::BoxFromClipboard(bool overwrite, const char* caption) {
     SetCaret(keepRow, keepOff);
     desiredCol_ = caretCol_;
     RedrawAll();
+    ReportReplacedCharacters(replaced);
 }
 
 void CQzedView::BoxPaste() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/message_box.h"
 #include "search/search_engine.h"
 #include "search/search_pattern.h"
 #include "settings/settings.h"
@@ -20,6 +21,8 @@ namespace qz {
 namespace {
 constexpr size_t kSearchKeyMax = 128;
 constexpr const char* kWriteProtected = "このファイルは書き込み禁止です";
+constexpr const char* kTooBigForUndo =
+    "置き換えの量がUNDO記憶ﾊﾞｯﾌｧを超えるため、この置き換えはUNDOできません\n置き換えますか？";
 
 constexpr const char* kSearchModeStatus = "[%s]  <ESC>:終了  <↑><↓>:検索";
 constexpr const char* kSearchModeSelecting = "範囲指定中  [%s]  <ESC>:終了  <↑><↓>:検索";
@@ -259,6 +262,14 @@ long CQzedView::ReplaceAllFrom(const std::string& fromSjis, const std::string& t
     CancelSelection();
     highlightLen_ = 0;
     doc_.BeginUndoGroup();
+    // The run stays one undo step whenever the history can hold it; when it
+    // cannot, the user hears so before anything is replaced.
+    ReplaceUndoRoom undo;
+    undo.changes = doc_.Undo().GroupRoomRecords();
+    undo.bytes = doc_.Undo().GroupRoomBytes();
+    undo.goOn = [&] {
+        return host_.Boxes().Show(kTooBigForUndo, "全て置き換え", MbIcon::Question, MbButtons::YesNo) == MbResult::Yes;
+    };
     editing_ = true;
     const ReplaceAllResult r = ReplaceAll(
         doc_, pattern, toSjis, start, std::nullopt,
@@ -266,7 +277,7 @@ long CQzedView::ReplaceAllFrom(const std::string& fromSjis, const std::string& t
             host_.ShowMessage(ReplaceProgressText(n, interruptible), MessageKind::Prompt);
             return true;
         },
-        interruptible ? InterruptCheck([&] { return host_.IsKeyDown(AsyncKey::Escape); }) : InterruptCheck());
+        interruptible ? InterruptCheck([&] { return host_.IsKeyDown(AsyncKey::Escape); }) : InterruptCheck(), undo);
     editing_ = false;
     const std::string text = ReplaceResultText(r);
     // The caret's row may have changed under it: place it by its old

@@ -2,6 +2,7 @@
 // selection, cancel, cut, copy, paste and the character search that
 // extends a command selection.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string_view>
@@ -33,6 +34,15 @@ bool CQzedView::OpenClipboard(const char* caption) {
         return false;
     }
     return true;
+}
+
+// Another program's text may hold characters the editor cannot keep; they were
+// pasted as "・", and the user hears how many, as typing one would tell.
+void CQzedView::ReportReplacedCharacters(long replaced) {
+    if (replaced <= 0) return;
+    char text[128];
+    std::snprintf(text, sizeof text, "シフトJISで表せない文字%ld個を「・」に置き換えました", replaced);
+    ErrorMessage(text);
 }
 
 // Ends the command selection, a box prompt and the key selection.
@@ -196,7 +206,8 @@ void CQzedView::Paste() {
     const bool box = TheSettings().env.PasteMode == 1 && clipboard_->OwnedByThisProgram() &&
                      ClipboardKind() == kClipBox;
     std::string text;
-    const bool has = clipboard_->GetText(&text);
+    long replaced = 0;
+    const bool has = clipboard_->GetText(&text, &replaced);
     clipboard_->Close();
     if (!has) return;
     if (box) {
@@ -226,6 +237,7 @@ void CQzedView::Paste() {
     SetFromAbsolute(abs);
     desiredCol_ = caretCol_;
     RedrawAll();
+    ReportReplacedCharacters(replaced);
 }
 
 // A typed single-byte character while selecting: the caret jumps to its next

@@ -68,6 +68,17 @@ TEST_F(Commands, SaveAsksForANameOnlyWhenTheFileIsMissing) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+TEST_F(Commands, SaveAsOverAnotherFileIsNotAnOutsideChange) {
+    // The dialog's overwrite prompt has asked; the new name's file is the
+    // document's from then on.
+    OpenModified("a.txt", "x", "y");
+    WriteWholeFile(Path("other.txt"), "someone's");
+    AnswerDialog("other.txt", 0);
+    EXPECT_TRUE(commands_.SaveAs());
+    EXPECT_TRUE(box_.shown.empty());
+    EXPECT_EQ(ReadWholeFile(Path("other.txt")), "y");
+}
+
 TEST_F(Commands, WriteChangedSkipsSpecialAndStopsAtTheFirstFailure) {
     CQzedDoc& special = OpenModified("s.txt", "s", "S");
     special.File().special = true;

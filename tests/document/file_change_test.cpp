@@ -1,5 +1,6 @@
 // Changes made by other programs: one question per change, the reload on Yes,
-// and the failed reload.
+// the failed reload, and the question a save asks before it would overwrite
+// a change the periodic check has not reported yet.
 #include "file_test_util.h"
 
 namespace qz::test {
@@ -94,6 +95,70 @@ TEST_F(ChangeTest, SpecialDocumentsAndVanishedFilesAreSkipped) {
     doc_.File().special = false;
     io_.CheckExternalChange(doc_, Path("gone.c"));
     EXPECT_TRUE(box_.shown.empty());
+}
+
+// ------------------------------------------------------------------ saving over an outside change
+
+constexpr const char* kOverwrite = "このファイルは他のエディタで変更されています。上書き保存しますか？";
+
+TEST_F(ChangeTest, SaveOverANewerFileAsksAndNoWritesNothing) {
+    ReplaceText(doc_, "mine\n");
+    ChangeOutside("theirs\n", 2000);
+    box_.answers = {MbResult::No};
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 0);
+    ASSERT_EQ(box_.shown.size(), 1u);
+    EXPECT_EQ(box_.shown[0].text, kOverwrite);
+    EXPECT_EQ(box_.shown[0].caption, Path("x.c"));
+    EXPECT_EQ(box_.shown[0].icon, MbIcon::Question);
+    EXPECT_EQ(box_.shown[0].buttons, MbButtons::YesNo);
+    EXPECT_EQ(ReadWholeFile(Path("x.c")), "theirs\n");
+    EXPECT_EQ(ListFolder(dir_), (std::vector<std::string>{"x.c"}));  // no backup either
+    EXPECT_TRUE(doc_.IsModified());
+
+    // Yes overwrites, keeping their version as the backup; the next save is
+    // ours alone and asks nothing.
+    box_.answers = {MbResult::Yes};
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 1);
+    EXPECT_EQ(ReadWholeFile(Path("x.c")), "mine\n");
+    EXPECT_EQ(ReadWholeFile(Path("x.BAK")), "theirs\n");
+    ReplaceText(doc_, "mine again\n");
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 1);
+    EXPECT_EQ(box_.shown.size(), 2u);
+}
+
+TEST_F(ChangeTest, SaveNoticesASizeChangeUnderTheSameTime) {
+    // A program that puts the old time back (a copy that keeps times).
+    ChangeOutside("a longer text\n", 1000);
+    box_.answers = {MbResult::No};
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 0);
+    ASSERT_EQ(box_.shown.size(), 1u);
+    EXPECT_EQ(box_.shown[0].text, kOverwrite);
+    EXPECT_EQ(ReadWholeFile(Path("x.c")), "a longer text\n");
+}
+
+TEST_F(ChangeTest, SaveAfterTheReloadQuestionWasDeclinedAsksNoMore) {
+    ChangeOutside("theirs\n", 2000);
+    box_.answers = {MbResult::No};
+    io_.CheckExternalChange(doc_, Path("x.c"));
+    ReplaceText(doc_, "mine\n");
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 1);
+    EXPECT_EQ(box_.shown.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(Path("x.c")), "mine\n");
+}
+
+TEST_F(ChangeTest, SaveOverAFileThatAppearedMeanwhileAsks) {
+    CQzedDoc fresh;
+    ASSERT_EQ(io_.Load(fresh, Path("new.c")), 0);  // not there yet: empty text
+    ReplaceText(fresh, "mine\n");
+    WriteWholeFile(Path("new.c"), "theirs\n");
+    box_.answers = {MbResult::No};
+    EXPECT_EQ(io_.Save(fresh, Path("new.c")), 0);
+    EXPECT_EQ(box_.shown.size(), 1u);
+    EXPECT_EQ(ReadWholeFile(Path("new.c")), "theirs\n");
+    // A special document has no file of its own to compare with.
+    fresh.File().special = true;
+    EXPECT_EQ(io_.Save(fresh, Path("new.c")), 1);
+    EXPECT_EQ(box_.shown.size(), 1u);
 }
 
 }  // namespace

@@ -47,6 +47,32 @@ TEST(Undo, OneStepPerCommand) {
     EXPECT_EQ(Text(d), "abc");
 }
 
+TEST(Undo, RoomOfTheCurrentGroup) {
+    UndoSize size(1);
+    CQzedDoc d;
+    UndoBuffer& u = d.Undo();
+    EXPECT_EQ(u.GroupRoomRecords(), kUndoRecords);
+    EXPECT_EQ(u.GroupRoomBytes(), 1024u);
+    d.BeginUndoGroup();
+    d.InsertText(1, "abcdef", 6, 0);
+    // Older groups make way, so a new group has the whole history.
+    d.BeginUndoGroup();
+    EXPECT_EQ(u.GroupRoomRecords(), kUndoRecords);
+    EXPECT_EQ(u.GroupRoomBytes(), 1024u);
+    d.DeleteText(1, 2);
+    d.InsertText(1, "x", 1, 0);
+    EXPECT_EQ(u.GroupRoomRecords(), kUndoRecords - 2);
+    EXPECT_EQ(u.GroupRoomBytes(), 1024u - 3);
+    // A held group goes on filling the same room; an overflow leaves none.
+    u.HoldGroup(1);
+    d.BeginUndoGroup();
+    EXPECT_EQ(u.GroupRoomBytes(), 1024u - 3);
+    const std::string big(1100, 'b');
+    d.InsertText(1, big.data(), uint32_t(big.size()), 0);
+    EXPECT_EQ(u.GroupRoomRecords(), 0u);
+    EXPECT_EQ(u.GroupRoomBytes(), 0u);
+}
+
 TEST(Undo, GroupIsUndoneWholeAndCaretGoesToItsOldestRecord) {
     CQzedDoc d;
     d.BeginUndoGroup();

@@ -144,6 +144,49 @@ private slots:
         child->Doc().SetModifiedFlag(false);
     }
 
+    void clipboardGivesTheEditorItsOwnBytesBack() {
+        // NEC and IBM duplicates, bytes with no Unicode form at all, an
+        // unassigned code and a user-defined character: none survives a trip
+        // through Unicode unchanged.
+        const std::string odd = "\x87\x9a|\xed\x40|\x80|\xa0|\xfd|\x85\x40|\xf0\x40|\xfb\xfc\n";
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = OpenIn(w, "odd.txt", QByteArray::fromStdString(odd));
+        QVERIFY(child);
+        CQzedView& v = child->ViewWidget()->View();
+        const size_t boxes = boxes_.shown.size();
+        v.SelectAll();
+        v.Copy();
+        QVERIFY(QtClipboard::Instance().OwnedByThisProgram());
+        // Other programs get Unicode text.
+        QVERIFY(QApplication::clipboard()->text().startsWith(QString::fromUtf8("∵|")));
+        v.FileEnd();
+        v.Paste();
+        QCOMPARE(Text(child->Doc()), odd + odd);
+        QCOMPARE(boxes_.shown.size(), boxes);
+
+        // Another copy of the editor is another program for the box rule,
+        // but its bytes come across as they are.
+        auto* data = new QMimeData;
+        data->setText(QStringLiteral("?"));
+        data->setData("application/x-qzed32-owner", QByteArray("1\n\x87\x9a\r\nz"));
+        QApplication::clipboard()->setMimeData(data);
+        QVERIFY(!QtClipboard::Instance().OwnedByThisProgram());
+        std::string got;
+        long replaced = -1;
+        QVERIFY(QtClipboard::Instance().GetText(&got, &replaced));
+        QCOMPARE(got, std::string("\x87\x9a\r\nz"));
+        QCOMPARE(replaced, 0L);
+
+        // Plain text of another program: the characters it loses are counted.
+        QApplication::clipboard()->setText(QString::fromUtf8("x\xF0\x9F\x98\x80y\xF0\x9F\x98\x81"));
+        QVERIFY(QtClipboard::Instance().GetText(&got, &replaced));
+        QCOMPARE(got, std::string("x\x81\x45y\x81\x45"));
+        QCOMPARE(replaced, 2L);
+        child->Doc().SetModifiedFlag(false);
+    }
+
     void outsideChangeIsOfferedOnceAndReloads() {
         QzedMainWindow w(profile_, nullptr, &boxes_);
         w.show();

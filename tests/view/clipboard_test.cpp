@@ -157,6 +157,27 @@ TEST_F(Clip, PasteReplacesAStreamSelectionAndIsRefusedOnABox) {
     EXPECT_EQ(s.Sjis(), "X\nYbc\n");
 }
 
+TEST_F(Clip, PastedCharactersWithoutAShiftJisFormAreCounted) {
+    ViewScript s("‸abc\n");
+    Make(s);
+    // Two characters of another program's text became "・" on the way in.
+    clip.Foreign(Sj("x・y・"), 2);
+    s.view->Paste();
+    EXPECT_EQ(s.Sjis(), Sj("x・y・abc\n"));
+    ASSERT_NE(s.host.LastMessage(), nullptr);
+    EXPECT_EQ(s.host.LastMessage()->text, "シフトJISで表せない文字2個を「・」に置き換えました");
+    EXPECT_EQ(s.host.LastMessage()->kind, MessageKind::Error);
+    EXPECT_EQ(s.host.beeps, 1);
+    // The box pastes say so too; a clean paste says nothing.
+    s.view->BoxInsert();
+    EXPECT_EQ(s.host.beeps, 2);
+    clip.Foreign("z");
+    s.host.messages.clear();
+    s.view->Paste();
+    EXPECT_EQ(s.host.beeps, 2);
+    EXPECT_EQ(s.host.LastMessage(), nullptr);
+}
+
 TEST_F(Clip, WriteProtectionRefusesCutButNotCopy) {
     ViewScript s("‸abc\n");
     Make(s);

@@ -13,6 +13,7 @@ public:
     bool hasText = false;
     bool ours = false;
     bool failOpen = false, failSet = false;
+    long foreignReplaced = 0;  // characters another program's text lost in conversion
     int opens = 0, closes = 0;
 
     bool Open() override { return failOpen ? false : (++opens, true); }
@@ -26,14 +27,17 @@ public:
         text = t, hasText = true;
         return true;
     }
-    bool GetText(std::string* t) override {
+    bool GetText(std::string* t, long* replaced) override {
         if (!hasText) return false;
         *t = text.substr(0, text.find('\0'));
+        if (replaced) *replaced = ours ? 0 : foreignReplaced;
         return true;
     }
     bool OwnedByThisProgram() override { return ours; }
     // Another program put text there.
-    void Foreign(const std::string& t) { text = t, hasText = true, ours = false; }
+    void Foreign(const std::string& t, long replaced = 0) {
+        text = t, hasText = true, ours = false, foreignReplaced = replaced;
+    }
 };
 
 }  // namespace qz::fakes

@@ -73,10 +73,65 @@ TEST_F(ViewSearch, ReplaceAllShowsTheCountsOf1500Matches) {
     EXPECT_EQ(progress[27], "全て置き換え:[1000] changed  <ESC>:中断");
     EXPECT_EQ(s.host.LastMessage()->text, "置き換え終了:[1500] changed");
     EXPECT_EQ(s.view->AbsoluteOffset(), s.doc->GetTextLength() + 1);
-    // 3000 undo records in one group are more than the history holds.
+    // The replaced lines are one span in the history: one step undoes them.
     s.view->UndoCommand();
+    EXPECT_TRUE(s.host.boxes.shown.empty());
+    EXPECT_EQ(s.Sjis(), text);
+}
+
+TEST_F(ViewSearch, ReplaceAllBeyondTheUndoHistoryAsksFirst) {
+    TheSettings().Type(1).Undo = 1;  // a 1024-byte ring
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "ab cd\n";
+    ViewScript s("‸" + text);
+    constexpr const char* kQuestion =
+        "置き換えの量がUNDO記憶ﾊﾞｯﾌｧを超えるため、この置き換えはUNDOできません\n置き換えますか？";
+
+    s.host.boxes.answers = {MbResult::No};
+    EXPECT_EQ(s.view->ReplaceAllFrom("ab", "xyz", 0, 1, true), 0);
     ASSERT_EQ(s.host.boxes.shown.size(), 1u);
-    EXPECT_EQ(s.host.boxes.shown[0].caption, "Ｕｎｄｏ");
+    EXPECT_EQ(s.host.boxes.shown[0].text, kQuestion);
+    EXPECT_EQ(s.host.boxes.shown[0].caption, "全て置き換え");
+    EXPECT_EQ(s.host.boxes.shown[0].icon, MbIcon::Question);
+    EXPECT_EQ(s.host.boxes.shown[0].buttons, MbButtons::YesNo);
+    EXPECT_EQ(s.Sjis(), text);
+    EXPECT_FALSE(s.doc->IsModified());
+    EXPECT_EQ(s.host.LastMessage()->text, "置き換えを中断しました:[0] changed");
+    EXPECT_EQ(s.host.LastMessage()->kind, MessageKind::Error);
+
+    // Yes replaces everything; the history is lost, as the question said.
+    s.host.boxes.answers = {MbResult::Yes};
+    EXPECT_EQ(s.view->ReplaceAllFrom("ab", "xyz", 0, 1, true), 300);
+    EXPECT_EQ(s.host.LastMessage()->text, "置き換え終了:[300] changed");
+    EXPECT_EQ(s.Sjis().substr(0, 14), "xyz cd\nxyz cd\n");
+    s.view->UndoCommand();
+    ASSERT_EQ(s.host.boxes.shown.size(), 3u);
+    EXPECT_EQ(s.host.boxes.shown[2].caption, "Ｕｎｄｏ");
+
+    // A run the ring holds asks nothing and is one step.
+    ViewScript small("‸ab ab\n" + text);
+    EXPECT_EQ(small.view->ReplaceAllFrom("ab ab", "q", 0, 1, true), 1);
+    EXPECT_TRUE(small.host.boxes.shown.empty());
+}
+
+TEST_F(ViewSearch, AReplaceAllOfSeveralSpansIsUndoneAndRedoneInOneStep) {
+    // 1500 matches in five groups far apart: five spans, 3000 matches' worth
+    // of deletions and insertions in a 2 MB ring.
+    TheSettings().Type(1).Undo = 2000;
+    std::string text;
+    for (int block = 0; block < 5; ++block) {
+        for (int i = 0; i < 300; ++i) text += "ab" + std::string(400, '.') + "\n";
+        text += std::string(5000, 'z') + "\n";
+    }
+    ViewScript s("‸" + text);
+    EXPECT_EQ(s.view->ReplaceAllFrom("ab", "xyz", 0, 1, false), 1500);
+    EXPECT_TRUE(s.host.boxes.shown.empty());
+    const std::string replaced = s.Sjis();
+    s.view->UndoCommand();
+    EXPECT_TRUE(s.Sjis() == text);
+    s.view->RedoCommand();
+    EXPECT_TRUE(s.Sjis() == replaced);
+    EXPECT_TRUE(s.host.boxes.shown.empty());
 }
 
 TEST_F(ViewSearch, ASmallReplaceAllIsUndoneInOneStep) {
