@@ -82,11 +82,11 @@ QSize PfKeyButton::sizeHint() const {
 
 void PfKeyButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
-    QStyleOptionToolButton opt;
-    initStyleOption(&opt);
-    opt.text.clear();
-    opt.icon = QIcon();
-    p.drawComplexControl(QStyle::CC_ToolButton, opt);
+    // A raised key cap, pressed while held down: the bar reads as keys.
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    opt.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+    p.drawPrimitive(QStyle::PE_PanelButtonCommand, opt);
     // The key's name small at the left, the label centred in the rest.
     QFont small = font();
     small.setPixelSize(std::max(8, QFontMetrics(font()).height() * 2 / 3));

@@ -234,5 +234,33 @@ TEST_F(MainFrameTest, MaximiseActsOnTheWindowOrTheFrame) {
     EXPECT_FALSE(a->maximized);
 }
 
+TEST_F(MainFrameTest, SchemeThreePrefixStrokesReachTheirCommands) {
+    FakeWindow* a = Open("/a");
+    a->viewHost.lineDialogOk = false;
+    frame_.PrefixSecondStroke('4');
+    EXPECT_EQ(a->viewHost.lineInitial, "4");
+    frame_.PrefixSecondStroke('B');
+    frame_.PrefixSecondStroke('F');
+    EXPECT_EQ(host_.portCommands, (std::vector<int>{c::kSearchUpDialog, c::kSearch}));
+    // Parts not in this build say so instead of doing nothing.
+    frame_.PrefixSecondStroke('@');
+    EXPECT_NE(host_.panes[kPaneMessage].text.find("文字コード表示"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {
+    Open("/a");
+    frame_.DispatchKey(Ctrl(KeyF(9)));  // the function list
+    EXPECT_NE(host_.panes[kPaneMessage].text.find("関数リスト"), std::string::npos);
+    EXPECT_EQ(host_.beeps, 0);
+    host_.portCommands.clear();
+    frame_.DispatchKey(Shift(KeyF(9)));  // the window list is the port's dialog
+    EXPECT_EQ(host_.portCommands, std::vector<int>{c::kWindowList});
+    EXPECT_FALSE(frame_.StateOf(c::kGrep).enabled);
+    EXPECT_TRUE(frame_.StateOf(c::kSave).enabled);
+    Close(host_.active);
+    EXPECT_FALSE(frame_.StateOf(c::kSave).enabled);
+    EXPECT_TRUE(frame_.StateOf(c::kOpen).enabled);
+}
+
 }  // namespace
 }  // namespace qz::test

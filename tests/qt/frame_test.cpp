@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -13,6 +15,7 @@
 
 #include "frame/commands.h"
 #include "platform/profile.h"
+#include "qt/bkgnd_wnd.h"
 #include "qt/document_window.h"
 #include "qt/frame_bars.h"
 #include "qt/main_window.h"
@@ -237,6 +240,43 @@ private slots:
             for (CQzedChild* c : w.Documents().Children()) c->Doc().SetModifiedFlag(false);
         }
         closer.stop();
+    }
+
+    void droppedFilesOpenAsDocuments() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QFile f(dir_.filePath("dropped.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("dropped\n");
+        f.close();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dir_.filePath("dropped.txt"))});
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+        QCOMPARE(w.Documents().Children().size(), size_t(1));
+        QVERIFY(w.Documents().Find(dir_.filePath("dropped.txt").toStdString()));
+    }
+
+    void theBackgroundTilesOnlyARealBitmap() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(dir_.filePath("tile.bmp"), "BMP"));
+        QVERIFY(image.save(dir_.filePath("tile.png"), "PNG"));
+        CBkgndWnd& bg = w.Background();
+        QVERIFY(!bg.LoadBitmap(dir_.filePath("tile.png")));  // not "BM"
+        QVERIFY(!bg.LoadBitmap(dir_.filePath("missing.bmp")));
+        QVERIFY(bg.LoadBitmap(dir_.filePath("tile.bmp")));
+        bg.SetMode(3);
+        QCOMPARE(w.mdiArea()->background().textureImage().pixelColor(0, 0), QColor(Qt::red));
+        bg.SetMode(1);
+        QVERIFY(w.mdiArea()->background().textureImage().isNull());
     }
 
     void theAboutBoxNamesTheVersion() {
