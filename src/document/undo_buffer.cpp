@@ -27,23 +27,18 @@ uint32_t UndoBuffer::FreeSpace() const {
     return RingSize() - (newest.start + newest.length - records_[0].start);
 }
 
-namespace {
-// Index of the first record of the current group among records [0, count).
-template <class Records>
-uint32_t GroupStart(const Records& records, uint32_t count, int32_t group) {
-    while (count && records[count - 1].group == group) --count;
-    return count;
+uint32_t UndoBuffer::GroupStart() const {
+    uint32_t k = count_;
+    while (k && records_[k - 1].group == group_) --k;
+    return k;
 }
-}  // namespace
 
-uint32_t UndoBuffer::GroupRoomRecords() const {
-    return overflow_ ? 0 : kUndoRecords - (count_ - GroupStart(records_, count_, group_));
-}
+uint32_t UndoBuffer::GroupRoomRecords() const { return overflow_ ? 0 : kUndoRecords - (count_ - GroupStart()); }
 
 uint32_t UndoBuffer::GroupRoomBytes() const {
     if (overflow_) return 0;
     uint32_t used = 0;
-    for (uint32_t k = GroupStart(records_, count_, group_); k < count_; ++k) used += records_[k].length;
+    for (uint32_t k = GroupStart(); k < count_; ++k) used += records_[k].length;
     return RingSize() - used;
 }
 

@@ -54,6 +54,8 @@ public:
 private:
     void Lose();
     void DropOldestGroup();
+    // Index of the current group's first record (count_ when it has none).
+    uint32_t GroupStart() const;
     void CopyOut(const UndoRecord& r, uint32_t from, uint32_t n, char* out) const;
 
     uint32_t count_ = 0, limit_ = 0;

@@ -183,6 +183,11 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
     // The finder reads the text as the replacements make it; the text itself
     // changes span by span.
     SpanEdits edits(text, undo.changes, undo.bytes);
+    auto refused = [&] {
+        res.status = ReplaceStatus::kStoreError;
+        res.count = edits.Applied();
+        return res;
+    };
     Finder f(edits, pattern, interrupt);
     const uint32_t added = static_cast<uint32_t>(replacement.size());
     uint32_t total = f.window().total();
@@ -197,11 +202,7 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
         }
         if (r.status == FindStatus::kNotFound) break;
         const uint32_t at = r.pos - 1;
-        if (!edits.Replace(at, r.length, replacement)) {
-            res.status = ReplaceStatus::kStoreError;
-            res.count = edits.Applied();
-            return res;
-        }
+        if (!edits.Replace(at, r.length, replacement)) return refused();
         ++res.count;
         if (edits.OverBudget()) {
             // Asked while the text is still as it was: No leaves it so.
@@ -212,11 +213,7 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
                 res.status = ReplaceStatus::kInterrupted;
                 return res;
             }
-            if (!edits.Flush()) {
-                res.status = ReplaceStatus::kStoreError;
-                res.count = edits.Applied();
-                return res;
-            }
+            if (!edits.Flush()) return refused();
         }
         f.Edited(at, r.length, replacement.data(), added);
         total = total - r.length + added;
@@ -237,11 +234,7 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
             break;
         }
     }
-    if (!edits.Flush()) {
-        res.status = ReplaceStatus::kStoreError;
-        res.count = edits.Applied();
-        return res;
-    }
+    if (!edits.Flush()) return refused();
     res.status = stopped ? ReplaceStatus::kInterrupted
                          : (res.count > 0 ? ReplaceStatus::kDone : ReplaceStatus::kNone);
     return res;

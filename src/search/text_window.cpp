@@ -100,7 +100,7 @@ void TextWindow::Replaced(uint32_t pos, uint32_t removed, const char* r, uint32_
     if (pos >= lo_ && end <= hi() && static_cast<size_t>(end - lo_) >= added) {
         // The window now begins with the new text, then what followed the match.
         size_t at = head_ + (end - lo_) - added;
-        std::memcpy(buf_.data() + at, r, added);
+        if (added) std::memcpy(buf_.data() + at, r, added);  // an empty window has no buffer at all
         head_ = at;
         lo_ = pos;
     } else {

@@ -58,6 +58,10 @@ TEST(ReplaceAll, EmptyMatchesStepOverOneCharacter) {
     StringText lines("ab\ncd\n");
     Replace(lines, "^", kSearchRegex, "> ");
     EXPECT_EQ(lines.str(), "> ab\n> cd\n> ");
+    // An empty text has one empty match, and nothing to replace it with.
+    StringText empty("");
+    EXPECT_EQ(Replace(empty, "x*", kSearchRegex, "").count, 1);
+    EXPECT_EQ(empty.str(), "");
 }
 
 TEST(ReplaceAll, ProgressCountsAtTheGivenPoints) {
