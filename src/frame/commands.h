@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_commands.h"
 #include "app/key_dispatch.h"
 
 namespace qz {
@@ -14,25 +15,25 @@ namespace qz {
 namespace cmdid {
 // Files
 inline constexpr int kReopenLast = 32872;
-inline constexpr int kNew = 57600;
-inline constexpr int kOpen = 57601;
-inline constexpr int kClose = 57602;
+inline constexpr int kNew = cmd::kFileNew;
+inline constexpr int kOpen = cmd::kFileOpen;
+inline constexpr int kClose = cmd::kFileClose;
 inline constexpr int kCloseWindow = 32862;  // the tool bar's close
-inline constexpr int kSave = 33293;
-inline constexpr int kSaveAs = 33294;
-inline constexpr int kRename = 33180;
-inline constexpr int kWriteOne = 57610;
-inline constexpr int kWriteChanged = 33187;
-inline constexpr int kSaveClose = 33186;
-inline constexpr int kSaveCloseAll = 33185;
-inline constexpr int kQuit = 33183;
-inline constexpr int kCloseUnchanged = 33184;
-inline constexpr int kQuitAll = 33181;
-inline constexpr int kReEdit = 33182;
+inline constexpr int kSave = cmd::kFileSave;
+inline constexpr int kSaveAs = cmd::kFileSaveAs;
+inline constexpr int kRename = cmd::kFileRename;
+inline constexpr int kWriteOne = cmd::kFileWriteOne;
+inline constexpr int kWriteChanged = cmd::kFileWriteChanged;
+inline constexpr int kSaveClose = cmd::kFileSaveClose;
+inline constexpr int kSaveCloseAll = cmd::kFileSaveCloseAll;
+inline constexpr int kQuit = cmd::kFileQuit;
+inline constexpr int kCloseUnchanged = cmd::kFileCloseUnchanged;
+inline constexpr int kQuitAll = cmd::kFileQuitAll;
+inline constexpr int kReEdit = cmd::kFileReEdit;
 inline constexpr int kInsertFile = 33188;
 inline constexpr int kRecentFirst = 33261;  // to 33292: recent file 1 to 32
 inline constexpr int kRecentLast = 33292;
-inline constexpr int kAppExit = 33025;
+inline constexpr int kAppExit = cmd::kMainFrameQuit;
 inline constexpr int kEndResidence = 57665;
 // Editing
 inline constexpr int kCut = 32989;

@@ -130,10 +130,10 @@ std::vector<MenuItem> CMainFrame::RecentFileItems() {
 }
 
 namespace {
-void ExpandRecent(std::vector<MenuItem>& items, const std::vector<MenuItem>& recent) {
+void ExpandRecentWith(std::vector<MenuItem>& items, const std::vector<MenuItem>& recent) {
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].IsPopup()) {
-            ExpandRecent(items[i].items, recent);
+            ExpandRecentWith(items[i].items, recent);
         } else if (items[i].id == cmdid::kRecentFirst && items[i].key == 0) {
             items.erase(items.begin() + static_cast<long>(i));
             items.insert(items.begin() + static_cast<long>(i), recent.begin(), recent.end());
@@ -143,9 +143,13 @@ void ExpandRecent(std::vector<MenuItem>& items, const std::vector<MenuItem>& rec
 }
 }  // namespace
 
+void CMainFrame::ExpandRecent(std::vector<MenuItem>& items) {
+    ExpandRecentWith(items, RecentFileItems());
+}
+
 std::vector<MenuItem> CMainFrame::CurrentMenu() const {
     std::vector<MenuItem> bar = SchemeMenu(scheme_, modifiers_);
-    ExpandRecent(bar, RecentFileItems());
+    ExpandRecent(bar);
     return bar;
 }
 
@@ -231,8 +235,8 @@ bool CMainFrame::RunOwn(int id) {
         if (selecting_) EndWindowSelection(true);
         else StartWindowSelection();
         return true;
-    case c::kLineNumbers: ToggleLineNumbers(); return true;
-    case c::kRightWrap: ToggleRightWrap(); return true;
+    case c::kLineNumbers: ToggleTypeSetting(&TypeSettings::LineDisp); return true;
+    case c::kRightWrap: ToggleTypeSetting(&TypeSettings::RightTurn); return true;
     case c::kTabMarks: {
         int& marks = TheSettings().Type(ActiveDocument()->GetFileType()).TabCr;
         marks = marks == 0 ? 1 : marks == 1 ? 2 : 0;
@@ -279,19 +283,11 @@ bool CMainFrame::RunOwn(int id) {
     }
 }
 
-void CMainFrame::ToggleLineNumbers() {
+void CMainFrame::ToggleTypeSetting(int TypeSettings::*field) {
     CQzedDoc* doc = ActiveDocument();
-    int& shown = TheSettings().Type(doc->GetFileType()).LineDisp;
-    shown = shown == 1 ? 0 : 1;
-    // Every document of that type shows the column, or none does.
-    for (Window w : host_.Windows())
-        if (host_.DocumentOf(w).GetFileType() == doc->GetFileType()) host_.RelayoutViews(host_.DocumentOf(w));
-}
-
-void CMainFrame::ToggleRightWrap() {
-    CQzedDoc* doc = ActiveDocument();
-    int& wrap = TheSettings().Type(doc->GetFileType()).RightTurn;
-    wrap = wrap == 1 ? 0 : 1;
+    int& value = TheSettings().Type(doc->GetFileType()).*field;
+    value = value == 1 ? 0 : 1;
+    // Every document of that type follows, as the setting is the type's.
     for (Window w : host_.Windows())
         if (host_.DocumentOf(w).GetFileType() == doc->GetFileType()) host_.RelayoutViews(host_.DocumentOf(w));
 }

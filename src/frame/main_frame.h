@@ -15,6 +15,7 @@
 #include "frame/status_panes.h"
 #include "frame/window_list.h"
 #include "frame/window_tabs.h"
+#include "settings/settings.h"
 #include "view/view_host.h"
 
 namespace qz {
@@ -153,6 +154,8 @@ public:
 
     // The recent files as menu entries (ids 33261 on), "MRUCount" of them.
     static std::vector<MenuItem> RecentFileItems();
+    // Replaces the recent-file placeholder in items (and their popups).
+    static void ExpandRecent(std::vector<MenuItem>& items);
     // The menu bar in force, with the recent files expanded.
     std::vector<MenuItem> CurrentMenu() const;
 
@@ -172,8 +175,8 @@ private:
     void MaximizeRestore();
     bool RunOwn(int id);
     void NotBuilt(int id);
-    void ToggleLineNumbers();
-    void ToggleRightWrap();
+    // Flips a per-type 0/1 setting of the active document's type.
+    void ToggleTypeSetting(int TypeSettings::*field);
 
     FrameHost& host_;
     FileCommands& files_;

@@ -337,13 +337,7 @@ void QzedMainWindow::OpenMenuPopup(int index) {
 
 void QzedMainWindow::PopupMenu(const std::vector<MenuItem>& items, const QPoint& at) {
     std::vector<MenuItem> expanded = items;
-    for (size_t i = 0; i < expanded.size(); ++i)
-        if (expanded[i].id == c::kRecentFirst) {
-            const std::vector<MenuItem> recent = CMainFrame::RecentFileItems();
-            expanded.erase(expanded.begin() + static_cast<long>(i));
-            expanded.insert(expanded.begin() + static_cast<long>(i), recent.begin(), recent.end());
-            break;
-        }
+    CMainFrame::ExpandRecent(expanded);
     QMenu menu(this);
     FillMenu(&menu, expanded);
     UpdateMenuStates(&menu);
@@ -749,13 +743,7 @@ void QzedMainWindow::AddTrayIcon() {
     connect(trayMenu_, &QMenu::aboutToShow, this, [this] {
         trayMenu_->clear();
         std::vector<MenuItem> items = TrayMenu();
-        for (size_t i = 0; i < items.size(); ++i)
-            if (items[i].id == c::kRecentFirst) {
-                const std::vector<MenuItem> recent = CMainFrame::RecentFileItems();
-                items.erase(items.begin() + static_cast<long>(i));
-                items.insert(items.begin() + static_cast<long>(i), recent.begin(), recent.end());
-                break;
-            }
+        CMainFrame::ExpandRecent(items);
         FillMenu(trayMenu_, items);
         UpdateMenuStates(trayMenu_);
         show();
