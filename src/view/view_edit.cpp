@@ -222,9 +222,15 @@ void CQzedView::TypeByte(uint8_t c) {
                 st.DeleteText(abs, 2);
                 st.InsertText(abs, " ", 1, 0);
             } else if (here != '\n') {
+                // The byte after the caret may stand on the next display row
+                // when the caret is on the last byte of a wrapped row: ask the
+                // store, not the row.
+                const uint32_t len = st.GetTextLength();
+                const bool wholeAfter = abs + 2 <= len && IsSjisLead(st.GetCharAt(abs + 1)) &&
+                                        st.GetCharAt(abs + 2) != '\n';
                 if (onTrail) {
                     st.DeleteText(abs, 1);
-                } else if (k < n && IsSjisLead(static_cast<uint8_t>(row[k])) && k + 1 < n && IsSjisLead(c)) {
+                } else if (wholeAfter && IsSjisLead(c)) {
                     st.DeleteText(abs, 3);
                     st.InsertText(abs, "  ", 2, 0);
                 } else {

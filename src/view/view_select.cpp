@@ -263,7 +263,10 @@ void CQzedView::SelectionCharSearch(uint8_t c) {
         for (; i < n; ++i) {
             const uint8_t b = static_cast<uint8_t>(buf[i]);
             if (IsSjisLead(b)) {
-                if (i + 1 >= n) break;  // read the pair again with the next piece
+                // A lead byte that ends the text stands alone; one that ends
+                // the piece is read again, with its pair, in the next one.
+                if (p + i == end) continue;
+                if (i + 1 >= n) break;
                 ++i;
                 continue;
             }

@@ -62,6 +62,14 @@ TEST_F(Edit, OverwriteOverMixedText) {
     EXPECT_EQ(RunScript("‸ab\n", "ins type:xyz"), "xyz‸\n");
 }
 
+TEST_F(Edit, OverwriteAtAWrappedRowEndKeepsTheNextCharacterWhole) {
+    // The caret on the last byte of a wrapped row: the character after it
+    // stands on the next row, and typing over the byte must see it there.
+    Type().Columns = 20;
+    EXPECT_EQ(RunScript("aaaaaaaaaaaaaaaaaaa‸bあc\n", "ins type:い"), "aaaaaaaaaaaaaaaaaaaい‸ c\n");
+    EXPECT_EQ(RunScript("aaaaaaaaaaaaaaaaaaa‸bあc\n", "ins type:x"), "aaaaaaaaaaaaaaaaaaax‸あc\n");
+}
+
 TEST_F(Edit, EnterInOverwriteModeMovesDownOrAppends) {
     EXPECT_EQ(RunScript("a‸b\ncd\n", "ins enter"), "ab\n‸cd\n");
     EXPECT_EQ(RunScript("\tab\n\tc‸d", "ins enter"), "\tab\n\tcd\n\t‸");
@@ -303,6 +311,24 @@ TEST(Prefix, SchemeThreeTakesTheNextCharacterAsTheSecondStroke) {
     s.view->OnModifierKey(true, false, false);
     s.view->OnModifierKey(false, true, true);
     EXPECT_EQ(s.host.modifierLabels, std::vector<int>{1});
+}
+
+}  // namespace
+}  // namespace qz::testing
+
+namespace qz::testing {
+namespace {
+
+TEST(SelectionSearch, ALoneLeadByteAtTheEndOfTheTextEndsTheSearch) {
+    ResetSettings();
+    ViewScript s("‸abc\n");
+    // A file may end in a lone lead byte; the search must still come to an end.
+    s.doc->Store().InsertText(5, "\x82", 1, 0);
+    s.view->StartCommandSelection();
+    s.view->SelectionCharSearch('z');
+    EXPECT_EQ(s.view->CaretOffset(), 1u);
+    s.view->SelectionCharSearch('c');
+    EXPECT_EQ(s.view->CaretOffset(), 3u);
 }
 
 }  // namespace
