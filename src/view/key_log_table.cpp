@@ -38,8 +38,12 @@ const std::unordered_map<int32_t, Run>& Table() {
         {15, [](CQzedView& v, int32_t) { v.DeleteRow(); }},
         {16, [](CQzedView& v, int32_t) { v.DeleteToLineEnd(); }},
         {17, [](CQzedView& v, int32_t) { v.DeleteWord(); }},
-        {26, [](CQzedView& v, int32_t a) { v.RuleLine(a >> 8, a & 255); }},
-        {44, [](CQzedView& v, int32_t a) { v.RuleLine(a >> 16, a & 255); }},
+        {26, [](CQzedView& v, int32_t a) { v.RuleLineAs(a >> 8, 3, a & 255); }},
+        // Thickness 0 was an erase, which does not depend on the thickness.
+        {44, [](CQzedView& v, int32_t a) {
+             const int thickness = (a >> 8) & 255;
+             v.RuleLineAs(a >> 16, thickness ? thickness : 2, a & 255);
+         }},
         {27, [](CQzedView& v, int32_t) { v.UndeleteChar(); }},
         {28, [](CQzedView& v, int32_t) { v.UndeleteRow(); }},
         {38, [](CQzedView& v, int32_t) { v.OpenLineBelow(); }},

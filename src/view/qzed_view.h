@@ -157,6 +157,9 @@ public:
     void ToggleWidthAtCaret();             // 6
     // op 2 draw, 1 erase; direction 1 up, 2 down, 3 right, 4 left.
     void RuleLine(int op, int direction);  // 44 / 26
+    // The same in a given style (1 thin, 2 thick, 3 single-byte), whatever
+    // "RuleLineMode" is now: a replayed log draws as it was recorded.
+    void RuleLineAs(int op, int style, int direction);
     void JumpLastEdit();                   // 79
     void EditProhibit();                   // 80
     void RememberLine();                   // 40

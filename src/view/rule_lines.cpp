@@ -139,8 +139,9 @@ static uint16_t CharAtColumn(CQzedView& v, uint32_t r, int col, uint32_t rows) {
     return 0;
 }
 
-void CQzedView::RuleLine(int op, int direction) {
-    const int style = TheSettings().env.RuleLineMode;
+void CQzedView::RuleLine(int op, int direction) { RuleLineAs(op, TheSettings().env.RuleLineMode, direction); }
+
+void CQzedView::RuleLineAs(int op, int style, int direction) {
     if (style < 1 || style > 3 || direction < 1 || direction > 4) return;
     if (style == 3) {
         if (!BeginEdit(26, op * 256 + direction)) return;
@@ -151,21 +152,10 @@ void CQzedView::RuleLine(int op, int direction) {
     }
 }
 
-// Makes the caret's next `cells` columns plain single-byte cells (spaces for
-// a double-byte character, a tab or the line end) and pads a short row with
-// spaces up to the wanted column, so that a glyph can be written over them.
-void CQzedView::MakeCellSingle(uint32_t* absOut) {
-    TextStore& st = doc_.Store();
-    editing_ = true;
-    const int want = desiredCol_;
-    if (caretCol_ < want) {
-        const std::string pad(static_cast<size_t>(want - caretCol_), ' ');
-        st.InsertText(Abs(), pad.data(), static_cast<uint32_t>(pad.size()), 0);
-    }
-    editing_ = false;
-    SetFromAbsolute(Abs() + static_cast<uint32_t>(std::max(0, want - caretCol_)));
-    *absOut = Abs();
-}
+// The caret's cell, where the glyph goes: the neighbours were taken there
+// too. On a row shorter than the column a vertical stroke came from, that is
+// the row's end (the line feed makes room for the glyph).
+void CQzedView::MakeCellSingle(uint32_t* absOut) { *absOut = Abs(); }
 
 void CQzedView::RuleLineDouble(int op, int style, int direction) {
     TextStore& st = doc_.Store();
@@ -229,12 +219,23 @@ void CQzedView::RuleLineDouble(int op, int style, int direction) {
 }
 
 void CQzedView::MoveAfterRule(int direction, int cells) {
-    // By columns, whatever the cells now hold; vertical moves keep the column
-    // the line runs in, even over short rows.
+    // One cell in the direction, whatever the cells now hold. A stroke that
+    // goes up or down stays in its column: a shorter row there is filled
+    // with spaces so that the caret, and the next glyph, stand in line.
     const int col = caretCol_;
     if (direction <= 2) {
         desiredCol_ = col;
         StepVertical(direction == 1 ? -1 : 1);
+        TextStore& st = doc_.Store();
+        const uint32_t at = Abs();
+        const bool atRowEnd = at > st.GetTextLength() || st.GetCharAt(at) == '\n';
+        if (caretCol_ < col && atRowEnd) {
+            const std::string pad(static_cast<size_t>(col - caretCol_), ' ');
+            editing_ = true;
+            st.InsertText(at, pad.data(), static_cast<uint32_t>(pad.size()), 0);
+            editing_ = false;
+            SetFromAbsolute(at + static_cast<uint32_t>(pad.size()));
+        }
         desiredCol_ = col;
         return;
     }

@@ -48,6 +48,22 @@ TEST_F(KeyLog, TypedBytesAreRecordedAndReplayedAtTheCaret) {
     EXPECT_EQ(TheKeyLog().count, 3);  // replaying records nothing
 }
 
+TEST_F(KeyLog, RuledLinesReplayInTheStyleTheyWereRecordedIn) {
+    ViewScript s("‸\n\n");
+    ViewKeyLog log(*s.view, s.host, &pane);
+    s.view->SetRecorder(&log);
+    TheSettings().env.RuleLineMode = 2;  // thick
+    log.ToggleRecording();
+    s.Run("draw-right");
+    log.ToggleRecording();
+    TheSettings().env.RuleLineMode = 1;  // thin now; the log keeps thick
+    log.ReplayOnce();
+    EXPECT_EQ(s.Text(), "━━‸\n\n");
+    TheSettings().env.RuleLineMode = 0;  // off: a recorded stroke is drawn all the same
+    log.ReplayOnce();
+    EXPECT_EQ(s.Text(), "━━━‸\n\n");
+}
+
 TEST_F(KeyLog, ADoubleByteCharacterIsTwoEntriesAndOneCharacterAgain) {
     ViewScript s("‸\n");
     ViewKeyLog log(*s.view, s.host, &pane);

@@ -17,18 +17,28 @@ TEST_F(RuleLines, ThickCornerDrawnAndErased) {
     Style(2);
     ViewScript s("‸\n\n\n");
     s.Run("draw-right draw-right draw-down draw-down");
-    EXPECT_EQ(s.Text(), "━━┓\n    ┃\n‸\n");  // the column is kept for the next stroke
+    // The stroke keeps its column: the caret waits under it on the next row.
+    EXPECT_EQ(s.Text(), "━━┓\n    ┃\n    ‸\n");
     EXPECT_EQ(s.Screen(1), "━━┓");
     EXPECT_EQ(s.Screen(2), "    ┃");
     s.Run("up erase-up erase-up");
-    EXPECT_EQ(s.Text(), "━━‸  \n      \n\n");
+    EXPECT_EQ(s.Text(), "━━‸  \n      \n    \n");
+}
+
+TEST_F(RuleLines, TheGlyphGoesWhereTheCaretStands) {
+    // Moved by hand onto a shorter row, the caret stands at its end: the
+    // glyph goes there, with the junction taken from that cell.
+    Style(2);
+    ViewScript s("abc‸def\nab\n");
+    s.Run("down draw-right");
+    EXPECT_EQ(s.Text(), "abcdef\nab━‸\n");
 }
 
 TEST_F(RuleLines, ThinStyleExchangesTheGlyphs) {
     Style(1);
     ViewScript s("‸\n\n\n");
     s.Run("draw-right draw-right draw-down draw-down");
-    EXPECT_EQ(s.Text(), "──┐\n    │\n‸\n");
+    EXPECT_EQ(s.Text(), "──┐\n    │\n    ‸\n");
 }
 
 TEST_F(RuleLines, CrossingALineMakesAJunction) {
@@ -36,10 +46,10 @@ TEST_F(RuleLines, CrossingALineMakesAJunction) {
     ViewScript s("  \n━━━\n\n");
     s.view->SetCaret(1, 3);
     s.Run("draw-down draw-down");
-    EXPECT_EQ(s.Text(), "  ┃\n━╋━\n‸\n");
+    EXPECT_EQ(s.Text(), "  ┃\n━╋━\n  ‸\n");
     s.view->SetCaret(2, 3);
     s.Run("erase-right");
-    EXPECT_EQ(s.Sjis(), Utf8ToSjis("  ┃\n━┛━\n\n"));
+    EXPECT_EQ(s.Sjis(), Utf8ToSjis("  ┃\n━┛━\n  \n"));
 }
 
 TEST_F(RuleLines, MixedGlyphWhereThinMeetsThick) {
@@ -47,7 +57,7 @@ TEST_F(RuleLines, MixedGlyphWhereThinMeetsThick) {
     ViewScript s("  \n━━━\n\n");
     s.view->SetCaret(1, 3);
     s.Run("draw-down draw-down draw-down");
-    EXPECT_EQ(s.Sjis(), Utf8ToSjis("  │\n━┿━\n  │\n"));
+    EXPECT_EQ(s.Sjis(), Utf8ToSjis("  │\n━┿━\n  │\n  "));
 }
 
 TEST_F(RuleLines, OverTextTabsAndDoubleBytes) {
@@ -77,7 +87,7 @@ TEST_F(RuleLines, SingleByteStyle) {
     Style(3);
     ViewScript s("‸\n\n\n");
     s.Run("draw-right draw-right draw-down draw-down");
-    EXPECT_EQ(s.Text(), "--+\n  |\n‸\n");
+    EXPECT_EQ(s.Text(), "--+\n  |\n  ‸\n");
     // Crossing a vertical line makes "+", erasing it leaves the vertical.
     ViewScript t("  |\n‸\n  |\n");
     t.view->SetCaret(2, 1);
