@@ -81,6 +81,7 @@ const std::vector<CommandInfo> kCommands = {
     {c::kOpenTemplateFile, "テンプレートファイルを開く", "関連付けられているテンプレートファイルを開く", "テンプレートファイル", S::Language, N::Window},
     {c::kLogRecord, "ログの開始／終了(&K)", "キー操作の記憶を開始／終了する", "ログ記憶", S::Core, N::Window},
     {c::kLogReplay, "ログの再現(&E)", "記憶したキー操作を再現する", "ログ再現", S::Core, N::Window},
+    {c::kLogRepeat, "ログの繰り返し実行(&G)...", "記憶したキー操作を繰り返し再現する", "ログの繰り返し実行", S::Core, N::Window},
     // Search and jumps
     {c::kSearch, "検索(&F)...", "文字列を検索する", "検索", S::Core, N::Window},
     {c::kSearchUpDialog, "上へ検索(&U)...", "文字列を上へ検索する", "上へ検索", S::Core, N::Window},

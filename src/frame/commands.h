@@ -49,6 +49,7 @@ inline constexpr int kBoxPaste = 34004;
 inline constexpr int kBoxInsert = 34005;
 inline constexpr int kLogRecord = 34006;
 inline constexpr int kLogReplay = 34007;
+inline constexpr int kLogRepeat = 34008;
 inline constexpr int kToggleInsert = 34009;
 inline constexpr int kToggleCase = 34010;
 inline constexpr int kToggleWidth = 34011;

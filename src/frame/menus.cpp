@@ -54,7 +54,7 @@ std::vector<MenuItem> EditItems() {
             Kom('P', c::kPaste), Kom('A', c::kSelectAll), Kom('B', c::kStartSelection), Sep(),
             Kom('X', c::kBoxCut), Kom('Y', c::kBoxYank), Kom('V', c::kBoxPaste), Kom('I', c::kBoxInsert), Sep(),
             Kom('D', c::kDuplicateRow), Kom('G', c::kDeleteRow), Kom('F', c::kUndeleteRow), Sep(),
-            Kom('K', c::kLogRecord), Kom('E', c::kLogReplay), Sep(),
+            Kom('K', c::kLogRecord), Kom('E', c::kLogReplay), Kom('L', c::kLogRepeat), Sep(),
             Popup("&H ブロック変換", BlockConversions()), Kom('M', c::kTemplateDialog), Sep(),
             Kom('O', c::kToggleInsert), Kom('J', c::kToggleCase), Kom('W', c::kToggleWidth),
             Kom('Z', c::kEditProhibit)};
@@ -141,7 +141,8 @@ std::vector<MenuItem> ConventionalMenu() {
                           Cmd(c::kSelectAll), Cmd(c::kStartSelection), Sep(), Cmd(c::kBoxCut), Cmd(c::kBoxYank),
                           Cmd(c::kBoxPaste), Cmd(c::kBoxInsert), Sep(), Cmd(c::kDuplicateRow), Cmd(c::kDeleteRow),
                           Cmd(c::kUndeleteRow), Sep(), Popup("ブロック変換(&H)", BlockConversions()),
-                          Cmd(c::kTemplateDialog), Sep(), Cmd(c::kLogRecord), Cmd(c::kLogReplay), Sep(),
+                          Cmd(c::kTemplateDialog), Sep(), Cmd(c::kLogRecord), Cmd(c::kLogReplay),
+                          Cmd(c::kLogRepeat), Sep(),
                           Cmd(c::kToggleInsert), Cmd(c::kToggleCase), Cmd(c::kToggleWidth), Cmd(c::kEditProhibit)}),
         Popup("検索(&S)", Join(SearchItemsConventional(), JumpItemsConventional())),
         Popup("表示(&V)", DisplayItems()),

@@ -40,6 +40,7 @@
 #include "qt/file_dialogs.h"
 #include "qt/frame_bars.h"
 #include "qt/key_input.h"
+#include "qt/log_repeat_dlg.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
 #include "qt/search_dialogs.h"
@@ -544,8 +545,17 @@ bool QzedMainWindow::RunPortCommand(int id) {
         if (v) v->KeyLog().ToggleRecording();
         return true;
     case c::kLogReplay:
-        if (v && v->KeyLog().CanReplay()) v->KeyLog().ReplayOnce();
+        if (v && v->KeyLog().CanReplay() && !frame_->WindowSelectActive()) v->KeyLog().ReplayOnce();
         return true;
+    case c::kLogRepeat: {
+        if (!v || !v->KeyLog().CanReplay() || frame_->WindowSelectActive()) return true;
+        LogRepeatDialog d(this, profile_.GetProfileInt("Current", "LogrepHiSpeed", 0) != 0);
+        if (d.exec() != QDialog::Accepted) return true;
+        profile_.WriteProfileInt("Current", "LogrepHiSpeed", d.HighSpeed() ? 1 : 0);
+        v->setFocus();
+        v->KeyLog().Repeat(d.Count(), d.HighSpeed());
+        return true;
+    }
     case c::kNewWindow: docs_->NewWindow(child); return true;
     case c::kCascade: mdi_->cascadeSubWindows(); return true;
     case c::kTile: mdi_->tileSubWindows(); return true;
@@ -593,7 +603,8 @@ int QzedMainWindow::PortCommandState(int id) {
         QzedViewWidget* v = ActiveView();
         return state(v != nullptr, v && v->KeyLog().State() != kLogOff);
     }
-    case c::kLogReplay: {
+    case c::kLogReplay:
+    case c::kLogRepeat: {
         QzedViewWidget* v = ActiveView();
         return state(v && v->KeyLog().CanReplay() && !frame_->WindowSelectActive(), false);
     }

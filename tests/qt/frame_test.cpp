@@ -8,6 +8,9 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -18,6 +21,8 @@
 #include "qt/bkgnd_wnd.h"
 #include "qt/document_window.h"
 #include "qt/frame_bars.h"
+#include "qt/log_repeat_dlg.h"
+#include "view/key_log.h"
 #include "qt/main_window.h"
 #include "qt/view_widget.h"
 #include "settings/settings.h"
@@ -277,6 +282,37 @@ private slots:
         QCOMPARE(w.mdiArea()->background().textureImage().pixelColor(0, 0), QColor(Qt::red));
         bg.SetMode(1);
         QVERIFY(w.mdiArea()->background().textureImage().isNull());
+    }
+
+    void theLogIsRepeatedThroughItsDialogAndOfferedOnlyWhenItCanRun() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = Open(w, "repeat.txt", "\n");
+        QVERIFY(child);
+        TheKeyLog() = KeyLogData();
+        QVERIFY(!w.Frame().StateOf(cmdid::kLogReplay).enabled);  // no log yet
+        QVERIFY(w.Frame().Execute(cmdid::kLogRecord));
+        QTest::keyClicks(child->ViewWidget()->Canvas(), "x");
+        QVERIFY(!w.Frame().StateOf(cmdid::kLogRepeat).enabled);  // still recording
+        QVERIFY(w.Frame().Execute(cmdid::kLogRecord));
+        QVERIFY(w.Frame().StateOf(cmdid::kLogRepeat).enabled);
+        fakes::WhenModal([](QWidget* d) {
+            auto* dlg = qobject_cast<LogRepeatDialog*>(d);
+            QVERIFY(dlg);
+            QVERIFY(!dlg->HighSpeedBox()->isChecked());
+            dlg->CountBox()->setValue(3);
+            dlg->HighSpeedBox()->setChecked(true);
+            dlg->findChild<QPushButton*>("runButton")->click();
+        });
+        QVERIFY(w.Frame().Execute(cmdid::kLogRepeat));
+        std::string text(child->Doc().GetTextLength(), '\0');
+        child->Doc().ReadText(1, text.data(), static_cast<uint32_t>(text.size()));
+        QCOMPARE(text, std::string("xxxx\n"));
+        QCOMPARE(p.GetProfileInt("Current", "LogrepHiSpeed", 0), 1);
+        QCOMPARE(w.MessagePane()->text(), QStringLiteral("繰り返し終了:[3/3]"));
+        child->Doc().SetModifiedFlag(false);
     }
 
     void theAboutBoxNamesTheVersion() {
