@@ -382,6 +382,24 @@ TEST_F(Motion, OtherViewsFollowChangesAboveTheirCaret) {
     EXPECT_EQ(other.CaretRow(), 2u);
 }
 
+TEST_F(Motion, ASplitThatEndsWindowWrappingKeepsTheOlderPaneOnItsCharacter) {
+    Type().RightTurn = 1;
+    ViewScript s(std::string(200, 'a') + "b" + std::string(20, 'c') + "\n");
+    ASSERT_TRUE(s.doc->GetWrapMode() & kWrapWindow);  // one view: wrapped at the window
+    s.view->SetFromAbsolute(201);                      // on the "b"
+    s.view->UpdateLogical();
+    ASSERT_GT(s.view->CaretRow(), 1u);
+    // A second pane: window wrapping goes, the line is one row again.
+    fakes::FakeViewHost host2;
+    CQzedView second(*s.doc, host2);
+    second.OnInitialUpdate(2);
+    ASSERT_FALSE(s.doc->GetWrapMode() & kWrapWindow);
+    s.view->OnSize(2);
+    EXPECT_EQ(s.view->CaretRow(), 1u);
+    EXPECT_EQ(s.view->CaretOffset(), 201u);
+    EXPECT_EQ(s.doc->Store().GetCharAt(s.view->AbsoluteOffset()), 'b');
+}
+
 TEST_F(Motion, GoToLineAndReset) {
     ViewScript s(Lines(100));
     s.view->GoToLine(50);
