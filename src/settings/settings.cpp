@@ -260,7 +260,10 @@ void LoadAll(Settings& s, Profile& p, int desktopWidth, int desktopHeight) {
 
     LoadTextList(p, "Recent File", "File%d", s.recentFiles);
 
-    for (int n = 1; n <= kMarks; ++n) {
+    // The marks of the last run come back only when the user asked for them;
+    // otherwise the run starts without marks.
+    s.marks.fill(MarkEntry{});
+    for (int n = 1; n <= kMarks && (e.MarkRestore & 1); ++n) {
         MarkEntry& m = s.marks[n - 1];
         m.EfectFlag = p.GetProfileInt("MarkJump", Fmt("EfectFlag%d", n), 0);
         m.FileName = p.GetProfileString("MarkJump", Fmt("FileName%d", n), "");
