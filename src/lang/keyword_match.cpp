@@ -192,6 +192,18 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
     return i;
 }
 
+// Whether the character of width w at j continues a word: letters, digits
+// and '_' always do, and so does whatever //#WORD adds (a double-byte
+// character when both its bytes are listed, as for \w).
+inline bool IsWordChar(const Row& r, size_t j, size_t w) {
+    uint8_t c = r.c[j];
+    if (w == 2) return (*r.word)[c] && (*r.word)[r.c[j + 1]];
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           c == '_' || (*r.word)[c];
+}
+
+inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }
+
 }  // namespace
 
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n) {
@@ -200,18 +212,25 @@ void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, si
     Row token = plain;
     token.token = true;
     const bool haveTokens = table.classStart[1] >= 0;
+    // Token entries start where a word starts, so that "int" is found in
+    // "main(int" and "(int)" as after a blank, but not inside "print".
+    bool afterWord = false;
     size_t i = 0;
     while (i < n) {
-        size_t w = IsSjisLead(plain.c[i]) && i + 1 < n ? 2 : 1;
+        size_t w = WidthAt(plain, i);
         if (Takes(plain, i)) {
             size_t m = TryClass(table, plain, 0, i);
-            if (m == i && haveTokens && (i == 0 || plain.c[i - 1] == ' ') && Takes(token, i))
+            if (m == i && haveTokens && !afterWord && Takes(token, i))
                 m = TryClass(table, token, 1, i);
             if (m > i) {
+                size_t last = i;
+                for (size_t j = i; j < m; j += WidthAt(plain, j)) last = j;
+                afterWord = IsWordChar(plain, last, WidthAt(plain, last));
                 i = m;
                 continue;
             }
         }
+        afterWord = IsWordChar(plain, i, w);
         i += w;
     }
 }

@@ -82,7 +82,7 @@ TEST(DefaultData, CTableColoursTypicalLines) {
     EXPECT_EQ(Colour(t, "    return 0;"), "....000000...");
     EXPECT_EQ(Colour(t, "int print(void)"), "000.......0000.");
     EXPECT_EQ(Colour(t, "  printf(\"%d\", x);"), "..222222..........");
-    EXPECT_EQ(Colour(t, "std::vector<int> v;"), "22222222222........");
+    EXPECT_EQ(Colour(t, "std::vector<int> v;"), "22222222222.000....");
     EXPECT_EQ(Colour(t, "#ifndef X"), "1111111..");
     EXPECT_EQ(Colour(t, "size_t n = NULL;"), "333333.....3333.");
 }
