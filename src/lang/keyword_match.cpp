@@ -140,6 +140,33 @@ size_t MatchEntry(const Row& r, const KeywordEntry& e, size_t i) {
     return j;
 }
 
+// Whether the character of width w at j continues a word: letters, digits
+// and '_' always do, and so does whatever //#WORD adds (a double-byte
+// character when both its bytes are listed, as for \w).
+inline bool IsWordChar(const Row& r, size_t j, size_t w) {
+    uint8_t c = r.c[j];
+    if (w == 2) return (*r.word)[c] && (*r.word)[r.c[j + 1]];
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           c == '_' || (*r.word)[c];
+}
+
+inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }
+
+// Start of the last character of the text from i up to m.
+inline size_t LastCharStart(const Row& r, size_t i, size_t m) {
+    size_t last = i;
+    for (size_t j = i; j < m; j += WidthAt(r, j)) last = j;
+    return last;
+}
+
+// Token entries stand for whole words: a match that stops inside a word (int
+// in int_max, for in format) does not count.
+inline bool EndsInsideWord(const Row& r, size_t i, size_t m) {
+    if (m >= r.n) return false;
+    size_t last = LastCharStart(r, i, m);
+    return IsWordChar(r, last, WidthAt(r, last)) && IsWordChar(r, m, WidthAt(r, m));
+}
+
 // A necessary condition for a match: the entry's leading literals equal the
 // text bytes (whether those cells take part is left to the full match).
 inline bool QuickTest(const Row& r, const KeywordEntry& e, size_t i) {
@@ -168,7 +195,7 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
             if (noCaseOnly && !(e.kind & kKindNoCase)) continue;
             if (!QuickTest(r, e, i)) continue;
             size_t m = MatchEntry<false>(r, e, i);
-            if (m > i) {
+            if (m > i && !(r.token && EndsInsideWord(r, i, m))) {
                 MatchEntry<true>(r, e, i);
                 return m;
             }
@@ -192,18 +219,6 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
     return i;
 }
 
-// Whether the character of width w at j continues a word: letters, digits
-// and '_' always do, and so does whatever //#WORD adds (a double-byte
-// character when both its bytes are listed, as for \w).
-inline bool IsWordChar(const Row& r, size_t j, size_t w) {
-    uint8_t c = r.c[j];
-    if (w == 2) return (*r.word)[c] && (*r.word)[r.c[j + 1]];
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '_' || (*r.word)[c];
-}
-
-inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }
-
 }  // namespace
 
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n) {
@@ -223,8 +238,7 @@ void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, si
             if (m == i && haveTokens && !afterWord && Takes(token, i))
                 m = TryClass(table, token, 1, i);
             if (m > i) {
-                size_t last = i;
-                for (size_t j = i; j < m; j += WidthAt(plain, j)) last = j;
+                size_t last = LastCharStart(plain, i, m);
                 afterWord = IsWordChar(plain, last, WidthAt(plain, last));
                 i = m;
                 continue;

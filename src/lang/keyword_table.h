@@ -89,8 +89,9 @@ bool LoadKeywordFile(const std::string& path, KeywordTable& table, MessageBox& b
 // Colours keyword matches in a display row image of n cells: chars holds the
 // shown bytes, attrs their attribute codes. Cells "1", "Y" and "Z" (with or
 // without the selected bit) take part; matched "1" cells become "6" + group.
-// Token entries are tried at the row start and after any character that is
-// not a letter, digit, '_' or //#WORD character.
+// Token entries match whole words: they are tried at the row start and after
+// any character that is not a letter, digit, '_' or //#WORD character, and a
+// match that ends inside a word does not count.
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n);
 
 }  // namespace qz

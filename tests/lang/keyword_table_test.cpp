@@ -108,7 +108,7 @@ TEST(KeywordFile, CaseFoldingFollowsTheEntryKind) {
     EXPECT_EQ(Colour(upper, "begin"), "00000");
 }
 
-TEST(KeywordFile, TokenEntriesStartAfterANonWordCharacterAndStopAtASpace) {
+TEST(KeywordFile, TokenEntriesMatchWholeWordsAndStopAtASpace) {
     KeywordTable t = Parse("//#TYPE 1\n\\*;\nif\n");
     // "if" starts a token at the row start and after any character that is
     // not a letter, digit or '_'; inside a word it does not.
@@ -121,10 +121,15 @@ TEST(KeywordFile, TokenEntriesStartAfterANonWordCharacterAndStopAtASpace) {
     // After a match the next try sees the match's last character: the ';'
     // ends the first entry, so "if" may start right after it.
     EXPECT_EQ(Colour(t, "x;if"), "0000");
+    // A token match must not stop inside a word either; a run code takes the
+    // whole word, and a match may end at the row end.
+    EXPECT_EQ(Colour(t, "iffy if_ if9 if(if"), ".............00.00");
+    EXPECT_EQ(Colour(Parse("//#TYPE 1\nab\\a\n"), "abcd abC"), "0000....");
     // //#WORD characters continue words too, single or double-byte.
     const std::string row = Sjis("-if 漢if +if");
     EXPECT_EQ(Colour(Parse("//#TYPE 1\nif\n"), row), ".00...00..00");
     EXPECT_EQ(Colour(Parse("//#WORD -漢\n//#TYPE 1\nif\n"), row), "..........00");
+    EXPECT_EQ(Colour(Parse("//#WORD -\n//#TYPE 1\nif\n"), "if-x if+x"), ".....00..");
     // The skip of a token entry ends at a space, so "a b;" is no match at a.
     EXPECT_EQ(Colour(t, "a b;"), "..00");
     // A token entry takes only ordinary text cells, not URL cells.
