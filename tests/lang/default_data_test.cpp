@@ -142,5 +142,14 @@ TEST(DefaultData, EveryKeywordGroupUsedIsReadableOnItsTypesBackground) {
     EXPECT_GE(checked, 6);  // two groups or more in each of the three files
 }
 
+TEST(DefaultData, TextLineNumbersCommentsAndCaretRowAreReadableOnEveryType) {
+    const Settings defaults;
+    for (int type = 1; type <= kFileTypes; ++type) {
+        const TypeSettings& ts = defaults.type[type];
+        for (int fore : {ts.Text_Col, ts.LineNo_Col, ts.Com_Col, ts.Csr_Col})
+            EXPECT_GE(Contrast(fore, ts.Back_Col), 4.5) << "type " << type << ": colour " << fore;
+    }
+}
+
 }  // namespace
 }  // namespace qz
