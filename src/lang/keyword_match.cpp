@@ -12,7 +12,7 @@ struct Row {
     const uint8_t* c;
     char* a;
     size_t n;
-    const std::array<bool, 256>* word;
+    const KeywordTable* table;  // its //#WORD sets
     bool token;  // class-1 matching: ordinary text only, stops at a space
 };
 
@@ -43,14 +43,17 @@ inline bool FitsAscii(uint8_t code, uint8_t b) {
     }
 }
 
+// Whether the character of width w at j is one of //#WORD's.
+inline bool InWordSet(const Row& r, size_t j, size_t w) {
+    if (!r.table->wordChars[r.c[j]]) return false;
+    return w == 1 || r.table->wordTrails[r.c[j + 1]];
+}
+
 // Width of the character at j when it belongs to a run class (codes 1-8), else 0.
 inline size_t Fits(const Row& r, uint8_t code, size_t j) {
     size_t w = CharAt(r, j);
     if (w == 0) return 0;
-    if (code == kCodeWord) {
-        if (!(*r.word)[r.c[j]]) return 0;
-        return w == 1 || (*r.word)[r.c[j + 1]] ? w : 0;
-    }
+    if (code == kCodeWord) return InWordSet(r, j, w) ? w : 0;
     return w == 1 && FitsAscii(code, r.c[j]) ? 1 : 0;
 }
 
@@ -141,13 +144,12 @@ size_t MatchEntry(const Row& r, const KeywordEntry& e, size_t i) {
 }
 
 // Whether the character of width w at j continues a word: letters, digits
-// and '_' always do, and so does whatever //#WORD adds (a double-byte
-// character when both its bytes are listed, as for \w).
+// and '_' always do, and so does whatever //#WORD adds.
 inline bool IsWordChar(const Row& r, size_t j, size_t w) {
     uint8_t c = r.c[j];
-    if (w == 2) return (*r.word)[c] && (*r.word)[r.c[j + 1]];
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '_' || (*r.word)[c];
+    if (w == 1 && ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
+        return true;
+    return InWordSet(r, j, w);
 }
 
 inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }
@@ -223,7 +225,7 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
 
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n) {
     if (table.entries.empty()) return;
-    Row plain{reinterpret_cast<const uint8_t*>(chars), attrs, n, &table.wordChars, false};
+    Row plain{reinterpret_cast<const uint8_t*>(chars), attrs, n, &table, false};
     Row token = plain;
     token.token = true;
     const bool haveTokens = table.classStart[1] >= 0;

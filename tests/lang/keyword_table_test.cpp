@@ -171,6 +171,15 @@ TEST(KeywordFile, WordCharactersAndSpacesRunTogether) {
     KeywordTable u = Parse("//#WORD ab c\n//#WORD=de\n\\w;\n");
     EXPECT_TRUE(u.wordChars['a'] && u.wordChars['b'] && u.wordChars['d'] && u.wordChars['e']);
     EXPECT_FALSE(u.wordChars['c']);
+    // A double-byte character adds itself, not its bytes as single characters:
+    // ア and イ are 0x83 0x41 and 0x83 0x43, whose second bytes are 'A' and 'C'.
+    KeywordTable kana = Parse("//#WORD アイ\n\\w;\n");
+    EXPECT_FALSE(kana.wordChars['A'] || kana.wordChars['C']);
+    EXPECT_EQ(Colour(kana, Sjis("AC; アイ;")), "..0.00000");
+    // A lead byte cut off by the blank is dropped.
+    KeywordTable cut = Parse("//#WORD x\x83 y\n");
+    EXPECT_TRUE(cut.wordChars['x']);
+    EXPECT_FALSE(cut.wordChars[0x83] || cut.wordChars['y']);
 }
 
 TEST(KeywordFile, DroppedDollarAndBackslashForms) {
