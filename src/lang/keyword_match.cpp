@@ -147,9 +147,8 @@ size_t MatchEntry(const Row& r, const KeywordEntry& e, size_t i) {
 // and '_' always do, and so does whatever //#WORD adds.
 inline bool IsWordChar(const Row& r, size_t j, size_t w) {
     uint8_t c = r.c[j];
-    if (w == 1 && ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'))
-        return true;
-    return InWordSet(r, j, w);
+    bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return (w == 1 && (alnum || c == '_')) || InWordSet(r, j, w);
 }
 
 inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }

@@ -1,7 +1,9 @@
 // The keyword and template files shipped in data/: they load without a
-// message and colour typical source lines as intended.
+// message and colour typical source lines as intended, in colours that read
+// well with the default settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>

@@ -104,7 +104,11 @@ bool LooksLikeUtf8(std::string_view sample, bool cut) {
             ++i;
             continue;
         }
-        size_t more = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
+        // Continuation bytes a lead byte asks for; overlong and stray forms none.
+        const size_t more = c >= 0xC2 && c <= 0xDF   ? 1
+                            : c >= 0xE0 && c <= 0xEF ? 2
+                            : c >= 0xF0 && c <= 0xF4 ? 3
+                                                     : 0;
         if (more == 0) return false;
         for (size_t k = 1; k <= more; ++k) {
             if (i + k >= n) return cut && multibyte;
