@@ -163,8 +163,9 @@ private:
 
 // ------------------------------------------------------------------ both tables
 
-CodeTableDlg::CodeTableDlg(QWidget* parent, SendFn send, const char* caption)
-    : QDialog(parent), send_(std::move(send)) {
+CodeTableDlg::CodeTableDlg(QWidget* parent, SendFn send, const char* caption, int columns, int rows,
+                           bool wide)
+    : QDialog(parent), send_(std::move(send)), columns_(columns), rows_(rows), wide_(wide) {
     setWindowFlags(Qt::Tool);
     setModal(false);
     setWindowTitle(QString::fromUtf8(caption));
@@ -205,7 +206,7 @@ void CodeTableDlg::sendChosen() {
 // ------------------------------------------------------------------ ASCII
 
 CAsciiTableDlg::CAsciiTableDlg(QWidget* parent, SendFn send)
-    : CodeTableDlg(parent, std::move(send), AsciiTable::kCaption),
+    : CodeTableDlg(parent, std::move(send), AsciiTable::kCaption, AsciiTable::kColumns, AsciiTable::kRows, false),
       table_(static_cast<uint8_t>(AsciiMemory().code)) {
     // "Terminal" is a Windows face; where it is missing the system's
     // fixed-pitch face stands in, and Qt takes the half-width kana from a
@@ -252,7 +253,7 @@ void CAsciiTableDlg::rememberFace(const QString& family) { AsciiMemory().face = 
 // ------------------------------------------------------------------ Shift-JIS
 
 CKanjiTableDlg::CKanjiTableDlg(QWidget* parent, SendFn send)
-    : CodeTableDlg(parent, std::move(send), KanjiTable::kCaption),
+    : CodeTableDlg(parent, std::move(send), KanjiTable::kCaption, KanjiTable::kColumns, KanjiTable::kRows, true),
       table_(static_cast<uint16_t>(KanjiMemory().code)) {
     page_ = new QLabel(this);
     page_->setObjectName("pageLabel");

@@ -29,8 +29,11 @@ public:
     // The centre of a cell in grid coordinates (for clicks).
     QPoint cellCentre(int column, int row) const;
 
-    virtual int columns() const = 0;
-    virtual int rows() const = 0;
+    int columns() const { return columns_; }
+    int rows() const { return rows_; }
+    // Cells wide enough for a double-byte character.
+    bool wideCells() const { return wide_; }
+
     virtual QString columnHeader(int column) const = 0;
     virtual QString rowHeader(int row) const = 0;
     // The character of a cell (empty when it has none to show) and whether
@@ -39,8 +42,6 @@ public:
     virtual bool cellRefused(int column, int row) const = 0;
     virtual int cursorColumn() const = 0;
     virtual int cursorRow() const = 0;
-    // Cells wide enough for a double-byte character.
-    virtual bool wideCells() const = 0;
 
     virtual void select(int column, int row) = 0;
     virtual void move(GridMove m) = 0;
@@ -49,7 +50,7 @@ public:
     void sendChosen();
 
 protected:
-    CodeTableDlg(QWidget* parent, SendFn send, const char* caption);
+    CodeTableDlg(QWidget* parent, SendFn send, const char* caption, int columns, int rows, bool wide);
     // Builds the layout around the grid: extra above it, hint below.
     void build(QLayout* extra, const QString& hint, const QString& face);
     // The cursor or page moved: fields, memory, repaint.
@@ -59,6 +60,8 @@ protected:
 
 private:
     SendFn send_;
+    int columns_, rows_;
+    bool wide_;
     CodeGrid* grid_ = nullptr;
     QFontComboBox* face_ = nullptr;
 };
@@ -70,15 +73,12 @@ public:
 
     uint8_t code() const { return table_.Code(); }
 
-    int columns() const override { return AsciiTable::kColumns; }
-    int rows() const override { return AsciiTable::kRows; }
     QString columnHeader(int column) const override;
     QString rowHeader(int row) const override;
     QString cellText(int column, int row) const override;
     bool cellRefused(int column, int row) const override;
     int cursorColumn() const override { return table_.Column(); }
     int cursorRow() const override { return table_.Row(); }
-    bool wideCells() const override { return false; }
     void select(int column, int row) override;
     void move(GridMove m) override;
 
@@ -102,15 +102,12 @@ public:
     QLineEdit* jisField() const { return jis_; }
     QLineEdit* eucField() const { return euc_; }
 
-    int columns() const override { return KanjiTable::kColumns; }
-    int rows() const override { return KanjiTable::kRows; }
     QString columnHeader(int column) const override;
     QString rowHeader(int row) const override;
     QString cellText(int column, int row) const override;
     bool cellRefused(int column, int row) const override;
     int cursorColumn() const override { return table_.Column(); }
     int cursorRow() const override { return table_.Row(); }
-    bool wideCells() const override { return true; }
     void select(int column, int row) override;
     void move(GridMove m) override;
     void turnPage(bool down) override;
