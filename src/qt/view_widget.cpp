@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QThread>
 #include <QUrl>
@@ -134,13 +135,28 @@ void ViewCanvas::wheelEvent(QWheelEvent* e) {
     e->accept();
 }
 
+namespace {
+// The pane that last lost the focus, to tell a move between the panes of one
+// window from a switch of windows.
+QPointer<QWidget> lastFocusOut;
+
+QWidget* WindowOf(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (qobject_cast<QMdiSubWindow*>(w)) return w;
+    return nullptr;
+}
+}  // namespace
+
 void ViewCanvas::focusInEvent(QFocusEvent*) {
     if (!w_.view_) return;
-    w_.view_->OnSetFocus();
+    const bool samePaneSet = lastFocusOut && lastFocusOut != this && WindowOf(lastFocusOut) &&
+                             WindowOf(lastFocusOut) == WindowOf(this);
+    w_.view_->OnSetFocus(!samePaneSet);
     w_.keyLog_->ShowPane();
     if (w_.onFocus) w_.onFocus();
 }
 void ViewCanvas::focusOutEvent(QFocusEvent*) {
+    lastFocusOut = this;
     if (w_.view_) w_.view_->OnKillFocus();
 }
 

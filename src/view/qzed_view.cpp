@@ -140,12 +140,14 @@ void CQzedView::MakeCaret() {
     host_.ShowCaret();
 }
 
-void CQzedView::OnSetFocus() {
+void CQzedView::OnSetFocus(bool fromAnotherWindow) {
     focused_ = true;
     MakeCaret();
     host_.SetCompositionFont();
     PaintRows(1, 1, visRows_ + 1);
-    if (TheSettings().env.MouseLSkip == 1) skipNextClick_ = true;
+    // The click that switches edit windows only switches them; one into
+    // another pane of the same window places the caret as any click does.
+    skipNextClick_ = TheSettings().env.MouseLSkip == 1 && fromAnotherWindow;
     UpdatePanes();
 }
 

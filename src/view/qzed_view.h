@@ -50,7 +50,8 @@ public:
     void OnInitialUpdate(int viewsOfDoc = 1);
     void OnSize(int viewsOfDoc = 1);
     void Relayout();
-    void OnSetFocus();
+    // fromAnotherWindow: the focus did not come from a pane of the same window.
+    void OnSetFocus(bool fromAnotherWindow = true);
     void OnKillFocus();
     int RowHeight() const;
     int CellWidth() const;

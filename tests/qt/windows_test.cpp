@@ -85,6 +85,15 @@ private slots:
         QCOMPARE(views[0]->View().CaretRow(), 1u);
         QCOMPARE(child->ViewWidget(), views[3]);
 
+        // The first click into another pane of the window places its caret
+        // (only a click that switches windows is swallowed).
+        const int rowHeight = views[0]->View().RowHeight();
+        QTest::mouseClick(views[0]->Canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2 * rowHeight + 2));
+        QTRY_VERIFY(views[0]->Canvas()->hasFocus());
+        QCOMPARE(views[0]->View().CaretRow(), 3u);
+        QTest::keyClicks(views[0]->Canvas(), "Y");
+        QCOMPARE(Text(child->Doc()), std::string("one\nXtwo\nYthree\n"));
+
         // Unsplitting drops the panes of the second row and column; the
         // focused one was among them, so the first pane takes over.
         child->SplitRows();
