@@ -36,6 +36,17 @@ std::string Bits(uint32_t value, int count) {
     return s;
 }
 
+// The JIS X 0208 row and cell arithmetic with no range check: codes outside
+// the 94 x 94 table show what the arithmetic makes of them.
+unsigned SjisToJisArithmetic(unsigned lead, unsigned trail) {
+    if (trail > 0x7F) --trail;
+    const int base = static_cast<int>(lead) - (lead > 0x9F ? 0xB0 : 0x70);
+    const int t = static_cast<int>(trail);
+    const int row = t >= 0x9E ? 2 * base : 2 * base - 1;
+    const int cell = t >= 0x9E ? t - 0x7D : t - 0x1F;
+    return static_cast<unsigned>(row * 256 + cell);
+}
+
 }  // namespace
 
 bool RadixDisplayText(std::string_view row, size_t caret, std::string* text) {
@@ -64,6 +75,10 @@ bool RadixDisplayText(std::string_view row, size_t caret, std::string* text) {
     int base = 10;
     if (run.size() >= 2 && run[0] == '0' && (run[1] == 'x' || run[1] == 'X')) base = 16, run.remove_prefix(2);
     else if (run[0] == '$' || run[0] == '\\') base = 16, run.remove_prefix(1);
+    if (run.empty()) {
+        *text = kNotANumber;
+        return false;
+    }
     // Decimal numbers are signed 32-bit, hexadecimal ones unsigned: beyond
     // that the C library would clamp and show a number that is not there.
     const uint64_t limit = base == 10 ? 0x7FFFFFFF : 0xFFFFFFFF;
@@ -78,29 +93,16 @@ bool RadixDisplayText(std::string_view row, size_t caret, std::string* text) {
         value = value * base + static_cast<unsigned>(d);
         if (value > limit) tooLarge = true, value = limit;
     }
-    if (run.empty()) {
-        *text = kNotANumber;
-        return false;
-    }
     if (tooLarge) {
         *text = kTooLarge;
         return false;
     }
     const uint32_t u = static_cast<uint32_t>(value);
     const int bits = u <= 255 ? 8 : u > 65535 ? 32 : 16;
-    char head[64];
+    char head[96];
     std::snprintf(head, sizeof head, "10進数:[%d] 16進数:[%X] 2進数:[", static_cast<int32_t>(u), u);
     *text = head + Bits(u, bits) + "]";
     return true;
-}
-
-unsigned SjisToJisArithmetic(unsigned lead, unsigned trail) {
-    if (trail > 0x7F) --trail;
-    const int base = static_cast<int>(lead) - (lead > 0x9F ? 0xB0 : 0x70);
-    const int t = static_cast<int>(trail);
-    const int row = t >= 0x9E ? 2 * base : 2 * base - 1;
-    const int cell = t >= 0x9E ? t - 0x7D : t - 0x1F;
-    return static_cast<unsigned>(row * 256 + cell);
 }
 
 std::string CodeDisplayText(std::string_view bytes) {

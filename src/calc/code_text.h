@@ -18,8 +18,4 @@ bool RadixDisplayText(std::string_view row, size_t caret, std::string* text);
 // Empty when there is no character.
 std::string CodeDisplayText(std::string_view bytes);
 
-// The JIS X 0208 code of a Shift-JIS pair by the plain row and cell
-// arithmetic, with no range check.
-unsigned SjisToJisArithmetic(unsigned lead, unsigned trail);
-
 }  // namespace qz

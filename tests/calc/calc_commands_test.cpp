@@ -76,17 +76,6 @@ TEST_F(Calc, ABoxOfATableWithRuledLines) {
     EXPECT_EQ(clip.text, "16.5");
 }
 
-TEST_F(Calc, TheBoxCutsDoubleByteCharactersByTheirFirstByte) {
-    // Columns 2 to 5 of "1２３4": the "２" starting in column 2 is in, the
-    // "３" starting in column 4 is in, the "4" in column 6 is out.
-    ViewScript s("1２３4\n");
-    Make(s);
-    s.view->SetCaret(1, 2);
-    s.Run("box-right box-right");
-    s.view->OnRectCalc();
-    EXPECT_EQ(Last(s).text, "計算結果： 23 ($17)");
-}
-
 TEST_F(Calc, AOneLineStreamSelectionGivesItsColumns) {
     ViewScript s("total 1+2*3 end\n");
     Make(s);
@@ -154,18 +143,6 @@ TEST_F(Calc, ASecondPointLeftOfOrAboveTheFirstCalculatesNothing) {
     s.Run("enter left enter");
     EXPECT_FALSE(clip.hasText);
     EXPECT_EQ(s.host.beeps, 0);
-}
-
-TEST_F(Calc, EscapeCancelsThePrompt) {
-    ViewScript s("‸12\n");
-    Make(s);
-    s.view->OnRectCalc();
-    s.Run("enter right right");
-    s.view->CancelCommand();
-    EXPECT_EQ(s.view->BoxPromptMode(), 0);
-    s.Run("enter");
-    EXPECT_FALSE(clip.hasText);
-    EXPECT_EQ(s.Sjis(), "12\n\n");  // Enter edits again
 }
 
 TEST_F(Calc, EmptyAndBlankRowsOfTheBoxCountNothing) {
