@@ -186,7 +186,7 @@ TEST(Expression, BlanksEqualsAndParentheses) {
     EXPECT_EQ(Shown("=5"), "error");
 }
 
-TEST(Expression, LeftToTheImplementerReportTheError) {
+TEST(Expression, ImpossibleRemaindersAndNonFiniteResultsAreErrors) {
     EXPECT_EQ(Shown("5%0"), "error");
     EXPECT_EQ(Shown("5%0.9"), "error");  // truncates to 0
     EXPECT_EQ(Shown("-2147483648%-1"), "error");
