@@ -9,13 +9,13 @@ namespace qz {
 
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
-    case Subsystem::Core: return true;
+    case Subsystem::Core:
+    case Subsystem::Calculation: return true;
     case Subsystem::Reopen:
     case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::Settings:
     case Subsystem::External:
-    case Subsystem::Calculation:
     case Subsystem::Printing: return false;
     }
     return false;

@@ -279,6 +279,9 @@ bool CMainFrame::RunOwn(int id) {
         if (v->RememberedLine() != 0) v->GoToLine(v->RememberedLine());
         return true;
     case c::kEditProhibit: v->EditProhibit(); return true;
+    case c::kBoxCalculation: v->OnRectCalc(); return true;
+    case c::kRadix: v->OnRadixDisplay(); return true;
+    case c::kCodeDisplay: v->OnCodeDisplay(); return true;
     default: return false;
     }
 }

@@ -54,6 +54,10 @@ const std::unordered_map<int32_t, Run>& Table() {
         {53, [](CQzedView& v, int32_t) { v.TabKey(); }},
         {79, [](CQzedView& v, int32_t) { v.JumpLastEdit(); }},
         {80, [](CQzedView& v, int32_t) { v.EditProhibit(); }},
+        // calculations
+        {7, [](CQzedView& v, int32_t) { v.OnRadixDisplay(); }},
+        {43, [](CQzedView& v, int32_t) { v.OnRectCalc(); }},
+        {49, [](CQzedView& v, int32_t) { v.OnCodeDisplay(); }},
         // search
         {23, [](CQzedView& v, int32_t) { v.SearchStringFromCaret(); }},
         {45, [](CQzedView& v, int32_t) { v.SearchNext(); }},

@@ -196,6 +196,11 @@ public:
     // The box between two corners as clipboard text (rows with CR LF).
     std::string BoxText(uint32_t r1, int c1, uint32_t r2, int c2);
 
+    // ---------------------------------------------------------------- calculations
+    void OnRectCalc();                     // 43
+    void OnRadixDisplay();                 // 7
+    void OnCodeDisplay();                  // 49
+
     // ---------------------------------------------------------------- search
     void SearchNext();                     // 45
     void SearchPrevious();                 // 46
@@ -339,6 +344,7 @@ private:
     bool OpenClipboard(const char* caption);
     void ReportReplacedCharacters(long replaced);
     void ClipboardFailure(const char* text, const char* caption);
+    void CalculateBox(uint32_t r1, int c1, uint32_t r2, int c2);
     struct BoxPiece { uint32_t abs, length; };
     std::vector<BoxPiece> BoxPieces(uint32_t r1, int c1, uint32_t r2, int c2);
 

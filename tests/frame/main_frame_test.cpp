@@ -242,9 +242,23 @@ TEST_F(MainFrameTest, SchemeThreePrefixStrokesReachTheirCommands) {
     frame_.PrefixSecondStroke('B');
     frame_.PrefixSecondStroke('F');
     EXPECT_EQ(host_.portCommands, (std::vector<int>{c::kSearchUpDialog, c::kSearch}));
-    // Parts not in this build say so instead of doing nothing.
     frame_.PrefixSecondStroke('@');
-    EXPECT_NE(host_.panes[kPaneMessage].text.find("文字コード表示"), std::string::npos);
+    ASSERT_NE(a->viewHost.LastMessage(), nullptr);
+    EXPECT_EQ(a->viewHost.LastMessage()->text, "コードは 16進[74], 10進[116]");
+}
+
+TEST_F(MainFrameTest, TheCalculationKeysReachTheView) {
+    FakeWindow* a = host_.Open("/a", "0x1F+1\n");
+    frame_.WindowOpened(a);
+    frame_.WindowActivated(a);
+    frame_.DispatchKey(Shift(KeyF(8)));
+    EXPECT_EQ(a->viewHost.LastMessage()->text, "コードは 16進[30], 10進[48]");
+    frame_.DispatchKey(Ctrl(KeyF(8)));
+    EXPECT_EQ(a->viewHost.LastMessage()->text, "10進数:[31] 16進数:[1F] 2進数:[0001 1111]");
+    frame_.DispatchKey(Ctrl(KeyF(7)));
+    EXPECT_EQ(a->view->BoxPromptMode(), 64);
+    EXPECT_TRUE(frame_.StateOf(c::kBoxCalculation).enabled);
+    EXPECT_EQ(a->viewHost.beeps, 0);
 }
 
 TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {

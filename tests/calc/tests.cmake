@@ -1,0 +1,1 @@
+qz_gtest(calc qz_calc qz_view)

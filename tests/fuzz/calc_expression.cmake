@@ -1,0 +1,1 @@
+qz_fuzz(calc_expression qz_calc)
