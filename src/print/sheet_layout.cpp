@@ -61,7 +61,8 @@ int FirstLineY(const PrintRect& area, const PrintFontMetrics& text) { return are
 
 PrintRect FrameOf(const SheetGeometry& sheet, const PrintRect& area, const PrinterForm& form,
                   const PrintFontMetrics& text, const PrintFontMetrics& header) {
-    const int cells = std::max(0, form.Max_Column) + (form.Number == 1 ? kLineNumberCells : 0);
+    // A double-byte character begun in the last column ends one cell further.
+    const int cells = std::max(0, form.Max_Column) + 1 + (form.Number == 1 ? kLineNumberCells : 0);
     const int x = FirstLineX(area, text), y = FirstLineY(area, text);
     const int dx = header.averageWidth / 2, dy = header.height / 2;
     const PrintRect& u = sheet.usable;
@@ -97,7 +98,9 @@ LayoutLimits ComputeAutoLayout(const PrinterForm& form, const PrintDevice& devic
     const PrintRect& area = g.areas.front();
     const int h = std::max(1, text.height), cw = std::max(1, text.averageWidth);
     const int lines = (area.Height() - h) / h;
-    const int columns = (area.Width() - cw) / cw - (form.Number == 1 ? kLineNumberCells : 0);
+    // One cell is kept for a double-byte character that begins in the last
+    // column, so that it still prints inside the area.
+    const int columns = (area.Width() - cw) / cw - 1 - (form.Number == 1 ? kLineNumberCells : 0);
     return CheckLayoutLimits(lines, columns);
 }
 

@@ -61,8 +61,9 @@ int FirstLineX(const PrintRect& area, const PrintFontMetrics& text);
 int FirstLineY(const PrintRect& area, const PrintFontMetrics& text);
 
 // The frame around a page area's text block of the form's lines and columns
-// (line numbers included), half a header line and half a header cell
-// outside it, kept within the usable rectangle.
+// (line numbers and the cell a double-byte character may end in included),
+// half a header line and half a header cell outside it, kept within the
+// usable rectangle.
 PrintRect FrameOf(const SheetGeometry& sheet, const PrintRect& area, const PrinterForm& form,
                   const PrintFontMetrics& text, const PrintFontMetrics& header);
 

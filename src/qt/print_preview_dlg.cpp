@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qz {
 
@@ -12,14 +13,15 @@ namespace {
 constexpr qreal kZoomStep = 1.25;
 }
 
-PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, PrintJob& job, QPrinter& printer)
-    : QDialog(parent), job_(job), preview_(new QPrintPreviewWidget(&printer, this)) {
+PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, PrintJob& job, QPrinter& printer, int sheetsAtATime)
+    : QDialog(parent), job_(job), preview_(new QPrintPreviewWidget(&printer, this)),
+      window_(std::max(1, sheetsAtATime)) {
     setWindowTitle(PaperTitleOf(QStringLiteral("印刷プレビュー"), printer));
     preview_->setObjectName("previewWidget");
     preview_->setViewMode(QPrintPreviewWidget::SinglePageView);
     preview_->setZoomMode(QPrintPreviewWidget::FitInView);
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* p) {
-        outcome_ = RenderSheets(this, *p, job_, 1, job_.SheetCount(), true);
+        outcome_ = RenderSheets(this, *p, job_, first_, first_ + window_ - 1, true);
     });
 
     auto button = [this](const char* text, const char* name) {
@@ -29,7 +31,6 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, PrintJob& job, QPrinter&
         return b;
     };
     QPushButton* print = button("印刷(&P)", "printButton");
-    // Paging past either end does nothing (the preview keeps its page).
     QPushButton* previous = button("前頁(&U)", "previousButton");
     QPushButton* next = button("次頁(&D)", "nextButton");
     QPushButton* first = button("先頭(&T)", "firstButton");
@@ -45,14 +46,26 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, PrintJob& job, QPrinter&
     column->addWidget(preview_, 1);
 
     connect(print, &QPushButton::clicked, this, [this] { done(kPrintChosen); });
-    connect(previous, &QPushButton::clicked, this, [this] { preview_->setCurrentPage(preview_->currentPage() - 1); });
-    connect(next, &QPushButton::clicked, this, [this] { preview_->setCurrentPage(preview_->currentPage() + 1); });
-    connect(first, &QPushButton::clicked, this, [this] { preview_->setCurrentPage(1); });
-    connect(last, &QPushButton::clicked, this, [this] { preview_->setCurrentPage(preview_->pageCount()); });
+    connect(previous, &QPushButton::clicked, this, [this] { GoToSheet(CurrentSheet() - 1); });
+    connect(next, &QPushButton::clicked, this, [this] { GoToSheet(CurrentSheet() + 1); });
+    connect(first, &QPushButton::clicked, this, [this] { GoToSheet(1); });
+    connect(last, &QPushButton::clicked, this, [this] { GoToSheet(job_.SheetCount()); });
     connect(zoomOut, &QPushButton::clicked, this, [this] { preview_->zoomOut(kZoomStep); });
     connect(zoomIn, &QPushButton::clicked, this, [this] { preview_->zoomIn(kZoomStep); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(800, 900);
+}
+
+int PrintPreviewDialog::CurrentSheet() const { return first_ + std::max(1, preview_->currentPage()) - 1; }
+
+void PrintPreviewDialog::GoToSheet(int sheet) {
+    sheet = std::clamp(sheet, 1, job_.SheetCount());
+    if (sheet < first_ || sheet >= first_ + window_) {
+        // The stretch around the sheet, the sheet itself near its middle.
+        first_ = std::clamp(sheet - window_ / 2, 1, std::max(1, job_.SheetCount() - window_ + 1));
+        preview_->updatePreview();
+    }
+    preview_->setCurrentPage(sheet - first_ + 1);
 }
 
 }  // namespace qz

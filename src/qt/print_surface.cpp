@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 
@@ -55,7 +56,16 @@ void QtPrintSurface::DrawText(int x, int y, const std::string& utf8) {
 void QtPrintSurface::DrawRun(const QFont& font, int x, int y, int cells, int cellWidth, const QString& text) {
     if (text.trimmed().isEmpty()) return;
     QFont f = font;
-    const qreal natural = QFontMetricsF(font).horizontalAdvance(text);
+    // Advances per character, remembered: measuring whole runs costs as
+    // much as drawing them.
+    QHash<char16_t, qreal>& known = &font == &fonts_.latin ? latinAdvances_ : textAdvances_;
+    const QFontMetricsF fm(font);
+    qreal natural = 0;
+    for (QChar c : text) {
+        auto it = known.find(c.unicode());
+        if (it == known.end()) it = known.insert(c.unicode(), fm.horizontalAdvance(c));
+        natural += *it;
+    }
     f.setLetterSpacing(QFont::AbsoluteSpacing, (cells * cellWidth - natural) / text.size());
     p_.setFont(f);
     // Baselines follow the text face, whichever face draws the run.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 
 #include "print/print_page.h"
 
@@ -37,6 +38,7 @@ private:
     int dpiX_, dpiY_;
     PrintFonts fonts_;
     PrintFont selected_ = PrintFont::Text;
+    QHash<char16_t, qreal> latinAdvances_, textAdvances_;
 };
 
 }  // namespace qz

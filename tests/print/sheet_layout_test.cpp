@@ -78,11 +78,12 @@ TEST(SheetLayout, FirstLineAndFrameSitHalfACellInside) {
     EXPECT_EQ(FirstLineX(area, text), area.left + 12);
     EXPECT_EQ(FirstLineY(area, text), area.top + 25);
     EXPECT_EQ(FrameOf(g, area, f, text, header),
-              (PrintRect{area.left + 12 - 10, area.top + 25 - 30, area.left + 12 + 20 * 24 + 10,
+              (PrintRect{area.left + 12 - 10, area.top + 25 - 30, area.left + 12 + 21 * 24 + 10,
                          area.top + 25 + 10 * 50 + 30}));
-    // Line numbers widen the block by their six cells.
+    // The block has room for a double-byte character ending past the last
+    // column; line numbers widen it by their six cells.
     f.Number = 1;
-    EXPECT_EQ(FrameOf(g, area, f, text, header).right, area.left + 12 + 26 * 24 + 10);
+    EXPECT_EQ(FrameOf(g, area, f, text, header).right, area.left + 12 + 27 * 24 + 10);
     // A frame that would cross the margins is drawn on them.
     f.Max_Line = 1000;
     EXPECT_EQ(FrameOf(g, area, f, text, header).bottom, g.usable.bottom);
@@ -116,12 +117,12 @@ TEST(SheetLayout, AutomaticLinesAndColumnsFillOneArea) {
     // Usable 4488 x 6544; text height 6544 - 160 - 240 = 6144.
     LayoutLimits r = ComputeAutoLayout(f, kA4, text, header);
     EXPECT_EQ(r.lines, (6144 - 100) / 100);
-    EXPECT_EQ(r.columns, (4488 - 50) / 50);
+    EXPECT_EQ(r.columns, (4488 - 50) / 50 - 1);
     EXPECT_EQ(r.message, "");
     f.Number = 1;
-    EXPECT_EQ(ComputeAutoLayout(f, kA4, text, header).columns, (4488 - 50) / 50 - 6);
+    EXPECT_EQ(ComputeAutoLayout(f, kA4, text, header).columns, (4488 - 50) / 50 - 1 - 6);
     f.Split = 2;
-    EXPECT_EQ(ComputeAutoLayout(f, kA4, text, header).columns, (2244 - 50) / 50 - 6);
+    EXPECT_EQ(ComputeAutoLayout(f, kA4, text, header).columns, (2244 - 50) / 50 - 1 - 6);
     // Two by two halves the height as well.
     f.Split = 4;
     EXPECT_EQ(ComputeAutoLayout(f, kA4, text, header).lines, (3072 - 100) / 100);
@@ -176,7 +177,7 @@ TEST(PrintLayoutModel, AutomaticLayoutOnlyWhenAsked) {
     m.Form().AutoCal = 1;
     EXPECT_EQ(m.ApplyAutoLayout(kA4, {100, 50}, {80, 40}), "");
     EXPECT_EQ(m.Form().Max_Line, 60);
-    EXPECT_EQ(m.Form().Max_Column, 88);
+    EXPECT_EQ(m.Form().Max_Column, 87);
 }
 
 TEST(PrintLayoutModel, CodeListsInsertTheirCodes) {

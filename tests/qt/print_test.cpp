@@ -275,8 +275,7 @@ private slots:
             QCOMPARE(preview->currentPage(), 1);
             click("lastButton");
             QCOMPARE(preview->currentPage(), 3);
-            click("nextButton");
-            QCOMPARE(preview->currentPage(), 3);
+            QCOMPARE(d->CurrentSheet(), 3);
             click("previousButton");
             QCOMPARE(preview->currentPage(), 2);
             click("firstButton");
@@ -301,6 +300,39 @@ private slots:
         QVERIFY(w.Frame().Execute(cmdid::kPreview));
         QVERIFY(!w.PfBar()->isVisible());
         QVERIFY(w.DialogBar()->isVisible());
+    }
+
+    // A long document is previewed a stretch of sheets at a time; the page
+    // buttons move over the whole document.
+    void previewPagesBeyondItsStretch() {
+        MemoryProfile p;
+        QzedMainWindow w(p, nullptr, &boxes_);
+        CQzedChild* child = Open(w, "stretch.txt", Numbered(140));
+        QVERIFY(child);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        PrintJob job(child->Doc(), PlainForm(), std::tm{});
+        QCOMPARE(job.SheetCount(), 7);
+        PrintPreviewDialog d(&w, job, printer, 3);
+        d.show();
+        QTRY_COMPARE(d.Preview()->pageCount(), 3);
+        auto click = [&d](const char* name) { d.findChild<QPushButton*>(name)->click(); };
+        QCOMPARE(d.CurrentSheet(), 1);
+        for (int i = 0; i < 3; ++i) click("nextButton");
+        QCOMPARE(d.CurrentSheet(), 4);
+        QCOMPARE(d.Preview()->currentPage(), 2);  // sheets 3 to 5
+        click("lastButton");
+        QCOMPARE(d.CurrentSheet(), 7);
+        QCOMPARE(d.Preview()->pageCount(), 3);
+        click("nextButton");
+        QCOMPARE(d.CurrentSheet(), 7);
+        click("previousButton");
+        QCOMPARE(d.CurrentSheet(), 6);
+        click("firstButton");
+        QCOMPARE(d.CurrentSheet(), 1);
+        click("previousButton");
+        QCOMPARE(d.CurrentSheet(), 1);
+        QCOMPARE(d.LastOutcome(), PrintOutcome::Done);
     }
 
     void previewsPrintButtonPrints() {
