@@ -28,9 +28,6 @@ public:
     ~PrintLayoutDialog() override;
 
     Choice Chosen() const { return chosen_; }
-    // The printer the form's paper is set on, for its title and the
-    // automatic layout.
-    QPrinter& Printer() { return *printer_; }
 
 private:
     QLineEdit* NumberEdit(const char* name, int max);
@@ -45,6 +42,7 @@ private:
     void Finish(Choice c);
 
     PrintLayoutModel& model_;
+    // The form's paper set on the printer: the title and the automatic layout.
     std::unique_ptr<QPrinter> printer_;
     Choice chosen_ = Closed;
     bool loading_ = false;

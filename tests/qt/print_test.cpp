@@ -408,6 +408,19 @@ private slots:
             }, m);
             m->findChild<QPushButton*>("titleButton")->click();
             QCOMPARE(m->findChild<QComboBox*>("formCombo")->currentText(), QStringLiteral("横長"));
+            // Printer setup: the paper and orientation reach the title and the form.
+            fakes::WhenModal([](QWidget* setup) {
+                auto* landscape = setup->findChild<QRadioButton*>("landscape");
+                auto* sizes = setup->findChild<QComboBox*>("pageSizeCombo");
+                QVERIFY(landscape && sizes);
+                const int a3 = sizes->findText(QStringLiteral("A3"), Qt::MatchStartsWith);
+                QVERIFY(a3 >= 0);
+                sizes->setCurrentIndex(a3);
+                landscape->click();
+                qobject_cast<QDialog*>(setup)->accept();
+            }, m);
+            m->findChild<QPushButton*>("setupButton")->click();
+            QCOMPARE(m->windowTitle(), QStringLiteral("印刷 (紙： A3 297 × 420 mm  印刷方向： 横)"));
             m->findChild<QPushButton*>("saveButton")->click();
             checked = true;
             m->findChild<QPushButton*>("closeButton")->click();
@@ -421,6 +434,10 @@ private slots:
         QCOMPARE(saved.Max_Line, 10);
         QCOMPARE(saved.Max_Column, 240);
         QCOMPARE(saved.Header, std::string("&L&P"));
+        QCOMPARE(saved.PaperSize, 8);
+        QCOMPARE(saved.Orientation, 2);
+        QCOMPARE(saved.PaperWidth, 2970);
+        QCOMPARE(saved.PaperLength, 4200);
         QCOMPARE(TheSettings().printers[0].Title, std::string("設定-1"));
     }
 };
