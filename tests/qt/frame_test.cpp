@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QCheckBox>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include "qt/document_window.h"
 #include "qt/frame_bars.h"
 #include "qt/log_repeat_dlg.h"
+#include "qt/file_list_dlg.h"
 #include "view/key_log.h"
 #include "qt/main_window.h"
 #include "qt/view_widget.h"
@@ -313,6 +315,47 @@ private slots:
         QCOMPARE(p.GetProfileInt("Current", "LogrepHiSpeed", 0), 1);
         QCOMPARE(w.MessagePane()->text(), QStringLiteral("繰り返し終了:[3/3]"));
         child->Doc().SetModifiedFlag(false);
+    }
+
+    void theShippedIconsLoadAtBothSizes() {
+        // The bars' icons are SVG: the icon engine must be there to draw them.
+        for (const char* name : {"57601", "33042", "qzed32"}) {
+            const QIcon icon(QStringLiteral(QZ_SOURCE_DATA_DIR "/icons/%1.svg").arg(name));
+            for (int size : {16, 24}) {
+                const QImage image = icon.pixmap(size, size).toImage();
+                QVERIFY2(!image.isNull(), name);
+                int ink = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) ink += qAlpha(image.pixel(x, y)) > 0;
+                QVERIFY2(ink > size * size / 8, name);
+            }
+        }
+    }
+
+    void theWindowListSwitchesMarksAndBringsTheChosenWindowUp() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = Open(w, "list-a.txt");
+        CQzedChild* b = Open(w, "list-b.txt");
+        CQzedChild* c = Open(w, "list-c.txt");
+        QVERIFY(a && b && c);
+        b->Doc().SetModifiedFlag(true);
+        fakes::WhenModal([](QWidget* d) {
+            auto* dlg = qobject_cast<CFileListDlg*>(d);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->list()->topLevelItemCount(), 3);
+            QCOMPARE(dlg->totalLabel()->text(), QStringLiteral("総数: 03"));
+            QCOMPARE(dlg->list()->topLevelItem(1)->text(2), QStringLiteral("あり"));
+            dlg->list()->setCurrentItem(dlg->list()->topLevelItem(1));
+            dlg->toggleModified();
+            dlg->ok();
+        });
+        QTest::keyClick(c->ViewWidget()->Canvas(), Qt::Key_F9, Qt::ShiftModifier);  // the list
+        QVERIFY(!b->Doc().IsModified());
+        QCOMPARE(w.Documents().Active(), b);
+        QTRY_COMPARE(w.DialogBar()->Tabs()->tabText(1), QStringLiteral("2:list-b.txt"));
     }
 
     void theAboutBoxNamesTheVersion() {
