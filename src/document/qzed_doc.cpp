@@ -66,7 +66,9 @@ void CQzedDoc::SetWrapColumn(int column) {
 
 void CQzedDoc::SetPrintColumns(int columns) {
     printColumns_ = columns;
-    ApplyLayoutSettings();
+    // Outside printing the count does not shape the rows: no relayout of a
+    // whole text for nothing.
+    if (wrapMode_ & kWrapPrint) ApplyLayoutSettings();
 }
 
 void CQzedDoc::AddView(LinesObserver* view) {

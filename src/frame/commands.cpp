@@ -10,13 +10,13 @@ namespace qz {
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
     case Subsystem::Core:
-    case Subsystem::Calculation: return true;
+    case Subsystem::Calculation:
+    case Subsystem::Printing: return true;
     case Subsystem::Reopen:
     case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::Settings:
-    case Subsystem::External:
-    case Subsystem::Printing: return false;
+    case Subsystem::External: return false;
     }
     return false;
 }

@@ -44,6 +44,7 @@
 #include "qt/frame_bars.h"
 #include "qt/key_input.h"
 #include "qt/log_repeat_dlg.h"
+#include "qt/print_commands.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
 #include "qt/search_dialogs.h"
@@ -575,6 +576,14 @@ bool QzedMainWindow::RunPortCommand(int id) {
             boxes_->Show(text, "プログラム起動エラー", MbIcon::Stop, MbButtons::Ok);
         }
         return true;
+    case c::kPrint:
+    case c::kPrintLayout:
+    case c::kPreview: {
+        CQzedDoc* doc = child ? &child->Doc() : nullptr;
+        RunPrintCommand(id, {this, boxes_, doc, [this, doc] { if (doc) RelayoutViews(*doc); },
+                             {dlBar_, pfBar_}, {}});
+        return true;
+    }
     case c::kAbout: {
         AboutDialog about(this);
         about.exec();

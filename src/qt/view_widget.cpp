@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -22,6 +21,7 @@
 
 #include "app/key_code.h"
 #include "qt/busy_input.h"
+#include "qt/log_font.h"
 #include "platform/cp932.h"
 #include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
@@ -162,49 +162,10 @@ void ViewCanvas::focusOutEvent(QFocusEvent*) {
 
 // ------------------------------------------------------------------ widget
 
-QFont QzedViewWidget::DisplayFont() {
-    const LogFont& lf = TheSettings().displayFont;
-    const QString face = QString::fromStdString(SjisToUtf8(lf.lfFaceName));
-    QFont f(face);
-    f.setStyleHint(QFont::TypeWriter);
-    // The stored face is usually a Windows one; without it a monospaced
-    // Japanese face keeps double-byte characters two cells wide.
-    if (!QFontDatabase::families().contains(face)) {
-        for (const char* fallback : {"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic"}) {
-            if (QFontDatabase::families().contains(fallback)) {
-                f.setFamily(fallback);
-                break;
-            }
-        }
-    }
-    f.setPixelSize(std::max(6, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight > 0 ? lf.lfHeight : 16));
-    f.setWeight(lf.lfWeight >= 600 ? QFont::Bold : QFont::Normal);
-    f.setItalic(lf.lfItalic != 0);
-    return f;
-}
+QFont QzedViewWidget::DisplayFont() { return FontFromLogFont(TheSettings().displayFont); }
 
 QFont QzedViewWidget::LatinFont(const QFont& display, int cellWidth) {
-    // The stored face, when installed, draws everything as it always did.
-    // The Japanese fallback faces draw ASCII with JIS Roman glyphs (a curly
-    // quote for '"'): programmers read code, so ASCII gets a Latin face.
-    if (QFontDatabase::families().contains(QString::fromStdString(SjisToUtf8(TheSettings().displayFont.lfFaceName))))
-        return display;
-    QFont f = display;
-    for (const char* face : {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Noto Mono"}) {
-        if (QFontDatabase::families().contains(face)) {
-            f.setFamily(face);
-            break;
-        }
-    }
-    if (f.family() == display.family()) return display;
-    // Narrowed to the cell where the Latin face is wider than the grid, and
-    // never taller than the row.
-    const QFontMetrics lm(f);
-    const int adv = lm.horizontalAdvance(QChar('M'));
-    if (adv > cellWidth) f.setStretch(std::max(50, cellWidth * 100 / adv));
-    while (QFontMetrics(f).height() > QFontMetrics(display).height() && f.pixelSize() > 6)
-        f.setPixelSize(f.pixelSize() - 1);
-    return f;
+    return LatinCompanion(TheSettings().displayFont, display, cellWidth);
 }
 
 QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent)

@@ -85,7 +85,7 @@ struct PrinterForm {
     int Up_Space = 10, Down_Space = 10, Left_Space = 10, Right_Space = 10;
     int Max_Line = 60, Max_Column = 80;
     int Orientation = -1, PaperSize = -1, PaperLength = -1, PaperWidth = -1;
-    std::string Header = "&L&N\\&F&R&D &T";
+    std::string Header = "&L&N/&F&R&D &T";  // &N and &F joined by the path separator
     std::string Foter = "&C&G - &P";
     LogFont font;
     LogFont headerFont;

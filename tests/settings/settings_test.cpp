@@ -66,7 +66,7 @@ TEST(Settings, FirstStartOnEmptyProfile) {
     EXPECT_EQ(s.displayFont, LogFont{});
     EXPECT_EQ(s.displayFont.lfPitchAndFamily, 0x31);
     EXPECT_EQ(s.printers[2].Title, "設定-3");
-    EXPECT_EQ(s.printers[0].Header, "&L&N\\&F&R&D &T");
+    EXPECT_EQ(s.printers[0].Header, "&L&N/&F&R&D &T");
     EXPECT_EQ(s.grepMode, 96);
     // The default user tools, and nothing else of the list, are written.
     EXPECT_EQ(p.GetProfileString("Environ", "ExecTitle1"), "プロジェクトのビルド");

@@ -1,0 +1,1 @@
+qz_gtest(print qz_print)
