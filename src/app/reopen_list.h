@@ -26,7 +26,7 @@ public:
     virtual ~ReopenHost() = default;
     // Opens path as an ordinary document with code as its explicit code (0
     // detects), activates it instead when it is open, and puts the caret of
-    // its view on line. False when it could not be opened.
+    // its view on line. False when it could not be opened or no longer exists.
     virtual bool OpenForReopen(const std::string& path, int code, uint32_t line) = 0;
 };
 

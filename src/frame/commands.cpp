@@ -9,8 +9,8 @@ namespace qz {
 
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
-    case Subsystem::Core: return true;
-    case Subsystem::Reopen:
+    case Subsystem::Core:
+    case Subsystem::Reopen: return true;
     case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::Settings:

@@ -146,7 +146,9 @@ TEST_F(ReopenTest, MarkJumpIsReadAtTheStartOnlyWithBitZero) {
         s.env.MarkRestore = restore;
         RestoreMarksAtStart(s);
         EXPECT_EQ(TheMarks().marks[0].used, restore & 1 ? 1 : 0) << restore;
-        if (restore & 1) EXPECT_EQ(TheMarks().marks[0], (JumpPlace{1, "/src/a.c", nullptr, 12}));
+        if (restore & 1) {
+            EXPECT_EQ(TheMarks().marks[0], (JumpPlace{1, "/src/a.c", nullptr, 12}));
+        }
     }
     // Written back as they are now: a cleared mark is empty with line 1.
     TheMarks().marks[0] = {};
