@@ -40,8 +40,8 @@ struct RecoveredCopy {
     bool operator==(const RecoveredCopy&) const = default;
 };
 
-// The dialog's rows for the used entries whose copy exists, newest file
-// times as the file system has them.
+// The dialog's rows: the used entries whose copy exists, in register order,
+// each with its copy's modification time in local time.
 RecoveryDialogData RecoveryRows(const std::vector<RegisterEntry>& entries, const std::string& tempDir);
 
 // The recovery list in Shift-JIS with CR LF: the heading and one line per
