@@ -329,8 +329,9 @@ void DocumentManager::TemporarySaveTick(CQzedChild& child, TempSaveTimer& timer,
     const bool shown = &child == Active() && onTempSave;
     if (shown) onTempSave(true);
     TemporarySave(doc, register_);
+    // With no window left the pane keeps the look of an empty frame.
     if (shown) QTimer::singleShot(200, this, [this] {
-        if (onTempSave) onTempSave(false);
+        if (onTempSave && !Children().empty()) onTempSave(false);
     });
 }
 

@@ -113,11 +113,5 @@ TEST_F(SaveDatTest, AMarkWhosePathDoesNotFitIsWrittenUnused) {
     EXPECT_EQ(marks[1].path, "");
 }
 
-TEST_F(SaveDatTest, AFolderThatCannotHoldTheFileFails) {
-    SaveDatWriter w(Path("no/such/folder/SAVE.DAT"));
-    EXPECT_FALSE(w.Append(marks_, {1, 1, "/a"}));
-    EXPECT_FALSE(w.Created());
-}
-
 }  // namespace
 }  // namespace qz::test

@@ -178,22 +178,5 @@ TEST_F(RegisterTest, AnUnreadableRegisterIsLeftAsItIs) {
     EXPECT_EQ(RegBytes(), before);
 }
 
-TEST_F(RegisterTest, AFailedWriteLeavesNoNewCopy) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into every folder";
-    const std::string a = Entry(Path("a.txt"));
-    ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
-    std::string temp;
-    EXPECT_EQ(reg_->EntryFor(Path("b.txt"), temp), -1);
-    ASSERT_EQ(::chmod(dir_.c_str(), 0700), 0);
-    EXPECT_EQ(ListFolder(dir_ + "/TEMP"), std::vector<std::string>{FileNameOf(a)});
-}
-
-TEST_F(RegisterTest, NoTempFolderNoEntry) {
-    WriteWholeFile(dir_ + "/TEMP", "a file where the folder should be");
-    std::string temp;
-    EXPECT_EQ(reg_->EntryFor(Path("a.txt"), temp), -1);
-    EXPECT_FALSE(FileExists(reg_->File()));
-}
-
 }  // namespace
 }  // namespace qz::test

@@ -128,15 +128,6 @@ TEST(TempSaveTimer, AnotherPaneStandsReadyToTestAtOnce) {
     EXPECT_TRUE(t.Tick(7, env));
 }
 
-TEST(TempSaveTimer, AZeroIntervalTestsEveryTick) {
-    const EnvironSettings env = AutoBk(1, 0);
-    TempSaveTimer t;
-    EXPECT_FALSE(t.Tick(3, env));
-    EXPECT_TRUE(t.Tick(3, env));
-    EXPECT_FALSE(t.Tick(3, env));  // armed again, unchanged since the copy
-    EXPECT_FALSE(t.Tick(3, env));
-}
-
 // ------------------------------------------------------------------ the copy
 
 class TempSaveTest : public FileTest {
@@ -248,16 +239,6 @@ TEST_F(TempSaveTest, AFirstCopyThatFailsLeavesNoEmptyCopyRegistered) {
     EXPECT_EQ(TemporarySave(doc, *reg_, &disk), 0);
     EXPECT_EQ(CopyOf(Path("a.txt")), "");
     EXPECT_TRUE(ListFolder(reg_->TempDir()).empty());
-}
-
-TEST_F(TempSaveTest, NoEntryNoCopy) {
-    // A state folder that cannot hold "TEMP".
-    TempRegister nowhere(Path("missing/folder"));
-    CQzedDoc doc;
-    Open(doc, Path("a.txt"));
-    ReplaceText(doc, "text\n");
-    EXPECT_EQ(TemporarySave(doc, nowhere), 0);
-    EXPECT_TRUE(box_.shown.empty());
 }
 
 }  // namespace
