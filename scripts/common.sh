@@ -1,6 +1,6 @@
 # Shared by run.sh and test.sh: the packages of a build and the configure step.
 QZ_BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-dejavu-core qt6-translations-l10n xvfb xauth)
 

@@ -28,7 +28,10 @@ bool IsSeparatorByte(uint8_t c) {
 }  // namespace
 
 void ParseFileReference(std::string_view line, int column, std::string& fileName,
-                        int32_t& lineNumber) {
+                        int32_t& lineNumber, ReferenceEncoding encoding) {
+    // UTF-8 never puts an ASCII byte inside a character, so only Shift-JIS
+    // needs its trail bytes (which include '[', ']' and '|') stepped over.
+    const bool sjis = encoding == ReferenceEncoding::kShiftJis;
     fileName.clear();
     lineNumber = 1;
     const size_t n = line.size();
@@ -36,7 +39,7 @@ void ParseFileReference(std::string_view line, int column, std::string& fileName
     bool quoted = false;
     for (size_t i = 0; i < n; ++i) {
         uint8_t c = static_cast<uint8_t>(line[i]);
-        if (IsSjisLead(c)) {
+        if (sjis && IsSjisLead(c)) {
             ++i;  // both bytes belong to the token
             continue;
         }

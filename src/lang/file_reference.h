@@ -11,10 +11,15 @@ namespace qz {
 // Messages of the jumps (UTF-8).
 extern const char kMsgCannotJumpToLine[];  // "ＴＡＧＳ指定行にジャンプできません"
 
-// Finds the file name in a line of text (Shift-JIS) around a 0-based byte
-// column, and the first later number as its line (1 when there is none).
+// How a line that names a file is encoded: document text is Shift-JIS; tag
+// files name their sources in native (UTF-8) bytes.
+enum class ReferenceEncoding { kShiftJis, kUtf8 };
+
+// Finds the file name in a line of text around a 0-based byte column, and the
+// first later number as its line (1 when there is none).
 void ParseFileReference(std::string_view line, int column, std::string& fileName,
-                        int32_t& lineNumber);
+                        int32_t& lineNumber,
+                        ReferenceEncoding encoding = ReferenceEncoding::kShiftJis);
 
 // Resolves a name (UTF-8) the way the tag jump does: an absolute name stands,
 // any other lies in the document's folder (the current directory for an

@@ -152,7 +152,7 @@ int ReadScanLine(TextAccess& text, ScanState& st, uint32_t& position, std::strin
     const uint32_t kinds = st.commentKinds;
 
     bool inSingle = false, inDouble = false, escape = false, restIsComment = false;
-    bool trailPending = false, endsWithBackslash = false;
+    bool trailPending = st.trailPending, endsWithBackslash = false;
     for (size_t i = 0; i < len; ++i) {
         const uint8_t b = static_cast<uint8_t>(buf[i]);
         endsWithBackslash = false;
@@ -239,6 +239,7 @@ int ReadScanLine(TextAccess& text, ScanState& st, uint32_t& position, std::strin
         if (bracket || (st.braceDepth == 0 && st.parenDepth == 0 && !inSingle && !inDouble))
             top.push_back(static_cast<char>(b));
     }
+    st.trailPending = trailPending && !lf;
     top.push_back('\n');
     return endsWithBackslash ? 2 : 1;
 }

@@ -49,6 +49,9 @@ struct ScanState {
     int parenDepth = 0;
     bool lastLineWasDefine = false;
     bool inContinuation = false;
+    // A piece cut off inside a double-byte character leaves its second byte
+    // to the next piece, which must skip it rather than read it as ASCII.
+    bool trailPending = false;
 };
 
 // Reads the line (at most 512 bytes, a longer line giving several) that

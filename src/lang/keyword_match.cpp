@@ -12,7 +12,7 @@ struct Row {
     const uint8_t* c;
     char* a;
     size_t n;
-    const std::array<bool, 256>* word;
+    const KeywordTable* table;  // its //#WORD sets
     bool token;  // class-1 matching: ordinary text only, stops at a space
 };
 
@@ -43,14 +43,17 @@ inline bool FitsAscii(uint8_t code, uint8_t b) {
     }
 }
 
+// Whether the character of width w at j is one of //#WORD's.
+inline bool InWordSet(const Row& r, size_t j, size_t w) {
+    if (!r.table->wordChars[r.c[j]]) return false;
+    return w == 1 || r.table->wordTrails[r.c[j + 1]];
+}
+
 // Width of the character at j when it belongs to a run class (codes 1-8), else 0.
 inline size_t Fits(const Row& r, uint8_t code, size_t j) {
     size_t w = CharAt(r, j);
     if (w == 0) return 0;
-    if (code == kCodeWord) {
-        if (!(*r.word)[r.c[j]]) return 0;
-        return w == 1 || (*r.word)[r.c[j + 1]] ? w : 0;
-    }
+    if (code == kCodeWord) return InWordSet(r, j, w) ? w : 0;
     return w == 1 && FitsAscii(code, r.c[j]) ? 1 : 0;
 }
 
@@ -140,6 +143,31 @@ size_t MatchEntry(const Row& r, const KeywordEntry& e, size_t i) {
     return j;
 }
 
+// Whether the character of width w at j continues a word: letters, digits
+// and '_' always do, and so does whatever //#WORD adds.
+inline bool IsWordChar(const Row& r, size_t j, size_t w) {
+    uint8_t c = r.c[j];
+    bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return (w == 1 && (alnum || c == '_')) || InWordSet(r, j, w);
+}
+
+inline size_t WidthAt(const Row& r, size_t j) { return IsSjisLead(r.c[j]) && j + 1 < r.n ? 2 : 1; }
+
+// Start of the last character of the text from i up to m.
+inline size_t LastCharStart(const Row& r, size_t i, size_t m) {
+    size_t last = i;
+    for (size_t j = i; j < m; j += WidthAt(r, j)) last = j;
+    return last;
+}
+
+// Token entries stand for whole words: a match that stops inside a word (int
+// in int_max, for in format) does not count.
+inline bool EndsInsideWord(const Row& r, size_t i, size_t m) {
+    if (m >= r.n) return false;
+    size_t last = LastCharStart(r, i, m);
+    return IsWordChar(r, last, WidthAt(r, last)) && IsWordChar(r, m, WidthAt(r, m));
+}
+
 // A necessary condition for a match: the entry's leading literals equal the
 // text bytes (whether those cells take part is left to the full match).
 inline bool QuickTest(const Row& r, const KeywordEntry& e, size_t i) {
@@ -168,7 +196,7 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
             if (noCaseOnly && !(e.kind & kKindNoCase)) continue;
             if (!QuickTest(r, e, i)) continue;
             size_t m = MatchEntry<false>(r, e, i);
-            if (m > i) {
+            if (m > i && !(r.token && EndsInsideWord(r, i, m))) {
                 MatchEntry<true>(r, e, i);
                 return m;
             }
@@ -196,22 +224,28 @@ size_t TryClass(const KeywordTable& t, const Row& r, int cls, size_t i) {
 
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n) {
     if (table.entries.empty()) return;
-    Row plain{reinterpret_cast<const uint8_t*>(chars), attrs, n, &table.wordChars, false};
+    Row plain{reinterpret_cast<const uint8_t*>(chars), attrs, n, &table, false};
     Row token = plain;
     token.token = true;
     const bool haveTokens = table.classStart[1] >= 0;
+    // Token entries start where a word starts, so that "int" is found in
+    // "main(int" and "(int)" as after a blank, but not inside "print".
+    bool afterWord = false;
     size_t i = 0;
     while (i < n) {
-        size_t w = IsSjisLead(plain.c[i]) && i + 1 < n ? 2 : 1;
+        size_t w = WidthAt(plain, i);
         if (Takes(plain, i)) {
             size_t m = TryClass(table, plain, 0, i);
-            if (m == i && haveTokens && (i == 0 || plain.c[i - 1] == ' ') && Takes(token, i))
+            if (m == i && haveTokens && !afterWord && Takes(token, i))
                 m = TryClass(table, token, 1, i);
             if (m > i) {
+                size_t last = LastCharStart(plain, i, m);
+                afterWord = IsWordChar(plain, last, WidthAt(plain, last));
                 i = m;
                 continue;
             }
         }
+        afterWord = IsWordChar(plain, i, w);
         i += w;
     }
 }

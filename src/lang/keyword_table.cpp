@@ -55,6 +55,7 @@ int EscapeCode(char c) {
 void KeywordTable::Clear() {
     entries.clear();
     wordChars.fill(false);
+    wordTrails.fill(false);
     classStart = {-1, -1};
     classEnd = {0, 0};
     for (auto& index : firstByte) index.fill(-1);
@@ -178,9 +179,17 @@ void ParseKeywordFile(std::string_view bytes, KeywordTable& table) {
         std::string_view l = line;
         if (l.empty() || l[0] == '\r' || l[0] == '\n') continue;
         if (StartsNoCase(l, "//#WORD")) {
-            for (char c : DirectiveArgument(l, 7)) {
-                if (IsTokenEnd(c)) break;
-                table.wordChars[static_cast<uint8_t>(c)] = true;
+            std::string_view arg = DirectiveArgument(l, 7);
+            for (size_t i = 0; i < arg.size() && !IsTokenEnd(arg[i]); ++i) {
+                uint8_t c = static_cast<uint8_t>(arg[i]);
+                if (IsSjisLead(c)) {
+                    // A lead byte without its second byte adds nothing.
+                    if (i + 1 >= arg.size() || IsTokenEnd(arg[i + 1])) break;
+                    table.wordChars[c] = true;
+                    table.wordTrails[static_cast<uint8_t>(arg[++i])] = true;
+                    continue;
+                }
+                table.wordChars[c] = true;
             }
             continue;
         }

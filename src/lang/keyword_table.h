@@ -50,7 +50,11 @@ struct KeywordEntry {
 
 struct KeywordTable {
     std::vector<KeywordEntry> entries;        // sorted, see SortKeywordTable
-    std::array<bool, 256> wordChars{};        // the \w class (//#WORD)
+    // The \w class (//#WORD): single bytes and the first bytes of double-byte
+    // characters in wordChars, their second bytes apart in wordTrails, so that
+    // a character such as 0x83 0x41 never makes the letter 'A' a word byte.
+    std::array<bool, 256> wordChars{};
+    std::array<bool, 256> wordTrails{};
     std::array<int, 2> classStart{-1, -1};    // first entry of class 0 / 1
     std::array<int, 2> classEnd{0, 0};        // one past the last entry of each class
     // First entry of a class whose pattern begins with a byte, or -1.
@@ -89,6 +93,9 @@ bool LoadKeywordFile(const std::string& path, KeywordTable& table, MessageBox& b
 // Colours keyword matches in a display row image of n cells: chars holds the
 // shown bytes, attrs their attribute codes. Cells "1", "Y" and "Z" (with or
 // without the selected bit) take part; matched "1" cells become "6" + group.
+// Token entries match whole words: they are tried at the row start and after
+// any character that is not a letter, digit, '_' or //#WORD character, and a
+// match that ends inside a word does not count.
 void MatchKeywords(const KeywordTable& table, const char* chars, char* attrs, size_t n);
 
 }  // namespace qz

@@ -107,10 +107,10 @@ DefinitionSearch SearchDefinitions(std::string_view key, const std::array<std::s
                 if (!hit) continue;
                 DefinitionCandidate c;
                 std::string name;
-                ParseFileReference(line, 0, name, c.line);
-                if (name.empty()) continue;
                 // Tag files name their sources in native bytes, relative to
                 // the tag file's own folder.
+                ParseFileReference(line, 0, name, c.line, ReferenceEncoding::kUtf8);
+                if (name.empty()) continue;
                 c.fileName = FullPath(tagFolder, name);
                 c.tagFile = f + 1;
                 result.candidates.push_back(std::move(c));

@@ -34,18 +34,22 @@ std::string WithLine(const char* format, int line) {
 }
 
 // Body text is gathered in bounded pieces and handed to the slot whenever the
-// next line would not fit.
+// next line would not fit. Whether the slot already holds a line is kept
+// apart from its bytes, because empty lines add no bytes but still need their
+// line feeds.
 class BodyCollector {
 public:
-    void Begin(std::string* slotText) {
+    void Begin(std::string* slotText, bool* slotHasLine) {
         slot_ = slotText;
+        hasLine_ = slotHasLine;
         piece_.clear();
     }
     void AddLine(std::string_view line) {
-        size_t need = line.size() + (HasText() ? 1 : 0);
+        size_t need = line.size() + (*hasLine_ ? 1 : 0);
         if (piece_.size() + need > kTemplatePieceBytes) Flush();
-        if (HasText()) piece_.push_back('\n');
+        if (*hasLine_) piece_.push_back('\n');
         piece_.append(line);
+        *hasLine_ = true;
     }
     void Flush() {
         if (slot_) slot_->append(piece_);
@@ -58,8 +62,8 @@ public:
     bool Open() const { return slot_ != nullptr; }
 
 private:
-    bool HasText() const { return !piece_.empty() || (slot_ && !slot_->empty()); }
     std::string* slot_ = nullptr;
+    bool* hasLine_ = nullptr;
     std::string piece_;
 };
 
@@ -96,6 +100,7 @@ TemplateError ParseTemplateFile(std::string_view bytes, TemplateTable& table) {
     int lineNo = 0;
     int current = -1;
     BodyCollector body;
+    std::array<bool, kTemplateSlots> slotHasLine{};
     auto fail = [&](std::string message) {
         table.Clear();
         return TemplateError{std::move(message), lineNo};
@@ -140,7 +145,7 @@ TemplateError ParseTemplateFile(std::string_view bytes, TemplateTable& table) {
         } else if (StartsNoCase(l, "#start")) {
             if (current < 0)
                 return fail(WithLine("#startの前に#keyが必要です。(%d行目)", lineNo));
-            body.Begin(&table.slots[current].text);
+            body.Begin(&table.slots[current].text, &slotHasLine[current]);
         } else if (l.size() >= 2 && l[0] == '/' && l[1] == '/') {
             // comment
         } else if (l.find_first_not_of(" \t") == std::string_view::npos) {

@@ -299,6 +299,7 @@ void QzedViewWidget::Paint(QPainter& p, const QRect& r) {
         view_->OnPaint(0, canvas_->height());
     }
     p.drawImage(r.topLeft(), image_, r);
+    PaintGuides(p);
     if (caretExists_ && caretVisible_ && caretOn_) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         p.fillRect(caret_, Qt::white);
@@ -432,26 +433,35 @@ void QzedViewWidget::SetCompositionWindow(int x, int y) {
 void QzedViewWidget::SetInputMethodOpen(bool) {}
 
 void QzedViewWidget::XorGuideLines(const GuideLines& g) {
-    if (image_.isNull()) return;
-    QPainter p(&image_);
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor a = PaletteColour(g.backColour), b = PaletteColour(g.lineColour);
-    const QColor x(a.red() ^ b.red(), a.green() ^ b.green(), a.blue() ^ b.blue());
-    auto pen = [&](int style) {
-        QPen pe(x);
-        pe.setWidth(1);
-        if (style == 1) pe.setStyle(Qt::DotLine);
-        return pe;
-    };
-    if (g.vStyle != 0) {
-        p.setPen(pen(g.vStyle));
-        p.drawLine(g.x, 0, g.x, g.bottom);
-    }
-    if (g.hStyle != 0) {
-        p.setPen(pen(g.hStyle));
-        p.drawLine(0, g.y, g.right, g.y);
-    }
+    // Drawing the same lines again takes them away, as XOR on the screen
+    // would; they live over the row pictures, so repainted and scrolled rows
+    // never keep pieces of them.
+    const auto at = std::find(guides_.begin(), guides_.end(), g);
+    if (at != guides_.end()) guides_.erase(at);
+    else guides_.push_back(g);
     canvas_->update();
+}
+
+void QzedViewWidget::PaintGuides(QPainter& p) {
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const GuideLines& g : guides_) {
+        const QColor a = PaletteColour(g.backColour), b = PaletteColour(g.lineColour);
+        QPen pen(QColor(a.red() ^ b.red(), a.green() ^ b.green(), a.blue() ^ b.blue()));
+        pen.setWidth(1);
+        auto styled = [&](int style) {
+            pen.setStyle(style == 1 ? Qt::DotLine : Qt::SolidLine);
+            return pen;
+        };
+        if (g.vStyle != 0) {
+            p.setPen(styled(g.vStyle));
+            p.drawLine(g.x, 0, g.x, g.bottom);
+        }
+        if (g.hStyle != 0) {
+            p.setPen(styled(g.hStyle));
+            p.drawLine(0, g.y, g.right, g.y);
+        }
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void QzedViewWidget::SetScrollBar(bool vertical, int min, int max, int page, int pos) {

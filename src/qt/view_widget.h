@@ -156,6 +156,7 @@ private:
     void Key(QKeyEvent* e);
     void BlinkCaret();
     void DrawCell(QPainter& p, int x, int y, const QString& s, int cells);
+    void PaintGuides(QPainter& p);
 
     CQzedDoc& doc_;
     MessageBox& boxes_;
@@ -176,6 +177,7 @@ private:
     QRect caret_;
     QTimer blink_;
     QPoint composition_;
+    std::vector<GuideLines> guides_;  // shown over the rows
     QString preedit_;  // the input method's text still being composed
     std::map<int, std::unique_ptr<QTimer>> timers_;
     bool escDown_ = false, spaceDown_ = false;

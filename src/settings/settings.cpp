@@ -50,11 +50,13 @@ const TypeField kTypeFields[] = {
     QZ_TS(Yoyakugo, "yoyaku_c.tbl", "yoyaku_asm.tbl", "yoyaku_htm.tbl", ""),
     QZ_TS(Template, "temp_c.key", "temp_asm.key", "temp_htm.key", ""),
     QZ_TI(RightTurn, 0, 0, 1, 0), QZ_TI(SpaceDisp, 0, 0, 1, 0), QZ_TI(Back_Col, 0, 0, 1, 0),
-    QZ_TI(Text_Col, 1, 0, 0, 1),
+    // The assembler type is drawn on black like the C type, so its text and
+    // line numbers are white too (black would vanish on its background).
+    QZ_TI(Text_Col, 1, 1, 0, 1),
     // The selection colours default to the type's own text and back colours.
     QZ_TI1(SelBak_Col, -1), QZ_TI1(SelTxt_Col, -1),
     QZ_TI(Csr_Col, 6, 6, 13, 6), QZ_TI(CsrLine_Col, 5, 5, 12, 5), QZ_TI(Cr_Col, 5, 5, 12, 5),
-    QZ_TI1(Tab_Col, 15), QZ_TI(LineNo_Col, 1, 0, 0, 1), QZ_TI(VLine_Col, 5, 5, 12, 5),
+    QZ_TI1(Tab_Col, 15), QZ_TI(LineNo_Col, 1, 1, 0, 1), QZ_TI(VLine_Col, 5, 5, 12, 5),
     QZ_TI1(FSpace_Col, 15), QZ_TI(ClickableURL, 0, 0, 1, 1), QZ_TI(Com_Col, 4, 4, 11, 4),
     QZ_TI1(UsrFunc_Col1, 7), QZ_TI1(UsrFunc_Col2, 3), QZ_TI1(UsrFunc_Col3, 2),
     QZ_TI1(UsrFunc_Col4, 9), QZ_TI(URL_Col, 2, 2, 9, 2), QZ_TI(EMail_Col, 2, 2, 9, 2),
@@ -260,7 +262,10 @@ void LoadAll(Settings& s, Profile& p, int desktopWidth, int desktopHeight) {
 
     LoadTextList(p, "Recent File", "File%d", s.recentFiles);
 
-    for (int n = 1; n <= kMarks; ++n) {
+    // The marks of the last run come back only when the user asked for them;
+    // otherwise the run starts without marks.
+    s.marks.fill(MarkEntry{});
+    for (int n = 1; n <= kMarks && (e.MarkRestore & 1); ++n) {
         MarkEntry& m = s.marks[n - 1];
         m.EfectFlag = p.GetProfileInt("MarkJump", Fmt("EfectFlag%d", n), 0);
         m.FileName = p.GetProfileString("MarkJump", Fmt("FileName%d", n), "");

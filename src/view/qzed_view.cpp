@@ -80,6 +80,7 @@ void CQzedView::WrapAtWindow() {
 
 void CQzedView::OnInitialUpdate(int viewsOfDoc) {
     ComputeGeometry();
+    layoutWrap_ = doc_.GetWrapWidth();
     if (T().RightTurn == 1) {
         if (viewsOfDoc == 1) WrapAtWindow();
         else if (doc_.GetWrapMode() & kWrapWindow) doc_.SetWrapMode(doc_.GetWrapMode() & ~kWrapWindow);
@@ -98,6 +99,11 @@ void CQzedView::OnSize(int viewsOfDoc) {
     if (T().RightTurn == 1 && viewsOfDoc == 1) {
         WrapAtWindow();
         Relayout();
+    } else if (doc_.GetWrapWidth() != layoutWrap_) {
+        // Another view changed the document's wrapping (a split turned
+        // window wrapping off): rows and offsets are derived again from the
+        // caret's place in the text.
+        Relayout();
     } else {
         KeepVisibleVertical(1);
         KeepVisibleHorizontal();
@@ -110,6 +116,7 @@ void CQzedView::Relayout() {
     const int64_t screenOffset = static_cast<int64_t>(caretRow_) - static_cast<int64_t>(top_);
     const uint32_t abs = absOff_;
     ComputeGeometry();
+    layoutWrap_ = doc_.GetWrapWidth();
     SetFromAbsolute(std::min(abs, doc_.Store().GetTextLength() + 1));
     desiredCol_ = caretCol_;
     top_ = static_cast<uint32_t>(std::max<int64_t>(1, static_cast<int64_t>(caretRow_) - screenOffset));

@@ -363,6 +363,7 @@ private:
     uint32_t lastRow_ = 1;
     int lastCol_ = 1;
     uint32_t logLine_ = 1, logCol_ = 1, absOff_ = 1;
+    int layoutWrap_ = 0;  // the wrap width the caret's row and offset were derived with
     int visRows_ = 1, visCols_ = 1;
     int vMargin_ = 0, hMargin_ = 0;
     bool caretShown_ = false;

@@ -245,21 +245,26 @@ int CQzedView::BuildRowImage(uint32_t r, const char* text, uint32_t n, char* cha
     // Links.
     if (t.ClickableURL == 1) {
         Cells s{chars, attrs, kind, p};
+        // Every cell is a possible start. A failed address run fails the
+        // same way from each cell inside it, so the address pattern skips
+        // them; the URL patterns are still tried there ("URL=http://...").
+        int mailFailsUntil = 0;
         int j = 0;
         while (j < p) {
             if (!s.Ok(j)) { ++j; continue; }
             int len = MatchUrl(s, j);
             char code = 'Y';
-            int skip = 1;
-            if (!len) {
+            if (!len && j >= mailFailsUntil) {
+                int skip = 1;
                 len = MatchMail(s, j, &skip);
                 code = 'Z';
+                if (!len) mailFailsUntil = j + skip;
             }
             if (len) {
                 for (int q = j; q < j + len; ++q) attrs[q] = static_cast<char>(code | (attrs[q] & kSel));
                 j += len;
             } else {
-                j += skip;
+                ++j;
             }
         }
     }

@@ -114,10 +114,12 @@ void CQzedView::WordRight(int arg) {
 bool CQzedView::HitTest(int x, int y, uint32_t* row, int* column, uint32_t* offset) {
     const int rh = RowHeight(), cw = CellWidth();
     const int sr = y >= 0 ? y / rh : -((-y + rh - 1) / rh);
-    int cell = (x >= 0 ? x / cw : -1) - (T().LineDisp == 1 ? kNumberCells : 0);
+    // Left of the text (a drag past the edge) counts as columns to the left,
+    // so that the view scrolls there.
+    int cell = (x >= 0 ? x / cw : -((-x + cw - 1) / cw)) - (T().LineDisp == 1 ? kNumberCells : 0);
     int64_t r = static_cast<int64_t>(top_) + sr;
     r = std::clamp<int64_t>(r, 1, static_cast<int64_t>(RowCount()) + 1);
-    const int col = std::max(1, left_ + std::max(cell, 0));
+    const int col = std::max(1, left_ + cell);
     const int keep = desiredCol_;
     const uint32_t cr = caretRow_, co = caretOff_;
     const int cc = caretCol_;
@@ -289,8 +291,12 @@ void CQzedView::OnLButtonDblClk(int x, int y) {
         return;
     }
     host_.CaptureMouse(false);
+    if (keySel_ != kSelNone) CancelSelection();
     SetCaret(row, off);
-    if (host_.IsShellDocument()) {
+    // Past the end of a row there is no word: the caret only goes there.
+    const uint32_t at = Abs();
+    const bool pastEnd = at > doc_.Store().GetTextLength() || doc_.Store().GetCharAt(at) == '\n';
+    if (host_.IsShellDocument() || pastEnd) {
         keySel_ = kSelNone;
     } else {
         // The word under the pointer: from the start of its run to its end.
@@ -317,7 +323,7 @@ void CQzedView::OnLButtonDblClk(int x, int y) {
 }
 
 void CQzedView::OnMouseWheel(int delta, bool shift) {
-    if (searchMode_ || replaceMode_) return;
+    if (TheSettings().env.Mouse == 0 || host_.WindowSelectActive() || searchMode_ || replaceMode_) return;
     const int notches = delta / 120;
     if (notches == 0) return;
     if (shift) {
@@ -395,10 +401,22 @@ void CQzedView::OnHScroll(ScrollAction action, int thumb) {
     }
     nl = std::clamp(nl, 1, maxLeft);
     if (nl == left_) return;
+    // The caret keeps its screen column, inside the margins, as it keeps
+    // its screen row on the vertical bar: it never stays off screen.
+    const int margin = (doc_.GetWrapMode() & kWrapWindow) ? 0 : hMargin_;
+    int screen = caretCol_ - left_;
+    screen = std::clamp(screen, std::min(margin, visCols_ - 1), std::max(0, visCols_ - 1 - margin));
     left_ = nl;
+    if (keySel_ == kSelNone || selKind_ != kSelBox) {
+        desiredCol_ = left_ + screen;
+        StepVertical(0);
+        desiredCol_ = caretCol_;
+    }
     PaintRows(1, 1, visRows_ + 1);
     PlaceCaret();
+    UpdateLogical();
     UpdateScrollBars();
+    UpdatePanes();
 }
 
 }  // namespace qz

@@ -1,15 +1,20 @@
 // The keyword and template files shipped in data/: they load without a
-// message and colour typical source lines as intended.
+// message and colour typical source lines as intended, in colours that read
+// well with the default settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "lang/language_data.h"
 #include "lang_fakes.h"
 #include "platform/cp932.h"
 #include "settings/settings.h"
+#include "view/qzed_view.h"
 
 namespace qz {
 namespace {
@@ -78,24 +83,74 @@ TEST(DefaultData, FilesAreShiftJisWithCrLf) {
 TEST(DefaultData, CTableColoursTypicalLines) {
     KeywordTable t;
     ParseKeywordFile(ReadData("yoyaku_c.tbl"), t);
-    EXPECT_EQ(Colour(t, "#include <stdio.h>"), "111111113333333333");
+    EXPECT_EQ(Colour(t, "#include <stdio.h>"), "111111110000000000");
     EXPECT_EQ(Colour(t, "    return 0;"), "....000000...");
     EXPECT_EQ(Colour(t, "int print(void)"), "000.......0000.");
-    EXPECT_EQ(Colour(t, "  printf(\"%d\", x);"), "..222222..........");
-    EXPECT_EQ(Colour(t, "std::vector<int> v;"), "22222222222........");
+    EXPECT_EQ(Colour(t, "  printf(\"%d\", x);"), "..111111..........");
+    EXPECT_EQ(Colour(t, "std::vector<int> v;"), "11111111111.000....");
     EXPECT_EQ(Colour(t, "#ifndef X"), "1111111..");
-    EXPECT_EQ(Colour(t, "size_t n = NULL;"), "333333.....3333.");
+    EXPECT_EQ(Colour(t, "size_t n = NULL;"), "000000.....0000.");
+    // Short keywords start after brackets as after blanks, never inside a word.
+    EXPECT_EQ(Colour(t, "int main(int argc, char *argv[])"), "000......000.......0000.........");
+    EXPECT_EQ(Colour(t, "x = (int)y + a[int_max] + {if};"), ".....000...................00..");
+    EXPECT_EQ(Colour(t, "format(done, interval);"), ".......................");
 }
 
 TEST(DefaultData, AsmAndHtmlTablesColourTypicalLines) {
     KeywordTable a;
     ParseKeywordFile(ReadData("yoyaku_asm.tbl"), a);
     // Tabs reach the matcher expanded to blanks, as the view shows them.
-    EXPECT_EQ(Colour(a, "    MOV eax, dword ptr [ebp-8]"), "....000.111..33333.333..111...");
+    EXPECT_EQ(Colour(a, "    MOV eax, dword ptr [ebp-8]"), "....000.111..11111.111..111...");
     EXPECT_EQ(Colour(a, "  mov %eax, %r10d ; x"), "..000.1111..11111....");
     KeywordTable h;
     ParseKeywordFile(ReadData("yoyaku_htm.tbl"), h);
-    EXPECT_EQ(Colour(h, "<A HREF=\"x\">&amp;</a>"), "00.11111...0333330000");
+    EXPECT_EQ(Colour(h, "<A HREF=\"x\">&amp;</a>"), "22.33333...2222222222");
+}
+
+// Relative luminance and contrast ratio as WCAG 2 defines them, for palette
+// entries (0x00BBGGRR).
+double Luminance(uint32_t bgr) {
+    auto channel = [](uint32_t v) {
+        double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(bgr & 0xFF) + 0.7152 * channel((bgr >> 8) & 0xFF) +
+           0.0722 * channel((bgr >> 16) & 0xFF);
+}
+
+double Contrast(int fore, int back) {
+    double a = Luminance(kPalette[fore]), b = Luminance(kPalette[back]);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+TEST(DefaultData, EveryKeywordGroupUsedIsReadableOnItsTypesBackground) {
+    EXPECT_NEAR(Contrast(1, 0), 21.0, 1e-9);  // white on black, the scale's top
+    const Settings defaults;
+    int checked = 0;
+    for (int type = 1; type <= kFileTypes; ++type) {
+        const TypeSettings& ts = defaults.type[type];
+        if (ts.Yoyakugo.empty()) continue;
+        KeywordTable t;
+        ParseKeywordFile(ReadData(ts.Yoyakugo), t);
+        std::set<int> groups;
+        for (const KeywordEntry& e : t.entries) groups.insert(e.group, e.group + e.length);
+        const int colour[4] = {ts.UsrFunc_Col1, ts.UsrFunc_Col2, ts.UsrFunc_Col3, ts.UsrFunc_Col4};
+        for (int g : groups) {
+            EXPECT_GE(Contrast(colour[g], ts.Back_Col), 4.5)
+                << ts.Yoyakugo << " group " << g << ": colour " << colour[g] << " on " << ts.Back_Col;
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 6);  // two groups or more in each of the three files
+}
+
+TEST(DefaultData, TextLineNumbersCommentsAndCaretRowAreReadableOnEveryType) {
+    const Settings defaults;
+    for (int type = 1; type <= kFileTypes; ++type) {
+        const TypeSettings& ts = defaults.type[type];
+        for (int fore : {ts.Text_Col, ts.LineNo_Col, ts.Com_Col, ts.Csr_Col})
+            EXPECT_GE(Contrast(fore, ts.Back_Col), 4.5) << "type " << type << ": colour " << fore;
+    }
 }
 
 }  // namespace

@@ -69,6 +69,26 @@ TEST(ParseFileReferenceTest, TagLinesAndDoubleByteNames) {
     EXPECT_EQ(Ref(name + " 4: x", 3), std::make_pair(name, 4));
 }
 
+TEST(ParseFileReferenceTest, Utf8NamesEndingInNonAsciiCharacters) {
+    // Read as Shift-JIS, the last byte of テスト would take the blank after it
+    // as its trail byte and run the name into the line number.
+    for (const std::string name : {"テスト", "dir/データー", "表", "über", "日本語.c"}) {
+        const std::string line = name + " 12: int 'f'(";
+        std::string got;
+        int32_t number = 0;
+        ParseFileReference(line, 0, got, number, ReferenceEncoding::kUtf8);
+        EXPECT_EQ(got, name);
+        EXPECT_EQ(number, 12) << name;
+        ParseFileReference("\"" + name + " x.c\" 7: y", 2, got, number, ReferenceEncoding::kUtf8);
+        EXPECT_EQ(got, name + " x.c");
+        EXPECT_EQ(number, 7) << name;
+    }
+    // The same names in Shift-JIS still need their trail bytes stepped over
+    // (ー is 0x81 0x5B, whose trail byte is '[').
+    const std::string sjis = Sjis("データー");
+    EXPECT_EQ(Ref(sjis + " 3: x", 0), std::make_pair(sjis, 3));
+}
+
 class TagJump : public ::testing::Test {
 protected:
     void SetUp() override {

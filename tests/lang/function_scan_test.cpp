@@ -105,6 +105,27 @@ TEST(ScanLine, PiecesOf512BytesAndBackslashEnds) {
     EXPECT_EQ(kanji[0].result, 1);
 }
 
+TEST(ScanLine, ADoubleByteCharacterCutBetweenPiecesStaysWhole) {
+    // ボ is 0x83 0x7B: cut after its first byte, its second must not open a
+    // brace that hides every later definition.
+    const std::string text = std::string(511, 'a') + Sjis("ボ") + "\nint f(void)\n";
+    auto lines = ReadAll(text);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].raw, std::string(511, 'a'));
+    EXPECT_EQ(lines[1].top, "\n");
+    EXPECT_EQ(lines[2].top, "int f()\n");
+    StringText doc(text);
+    FuncListResult r;
+    ScanDefinitions(doc, kC, r);
+    ASSERT_EQ(r.count, 1);
+    EXPECT_STREQ(r.entries[0].name, "f");
+    EXPECT_EQ(r.entries[0].line, 3);
+    // A lone lead byte before a line feed does not reach into the next line.
+    auto lone = ReadAll("a\x83\n{b\n");
+    ASSERT_EQ(lone.size(), 2u);
+    EXPECT_EQ(lone[1].top, "{\n");
+}
+
 TEST(DefineFilter, NameOnlyAndContinuations) {
     ScanState st;
     std::string top = "  #define MAX() ()\n";

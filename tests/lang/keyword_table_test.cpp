@@ -108,10 +108,28 @@ TEST(KeywordFile, CaseFoldingFollowsTheEntryKind) {
     EXPECT_EQ(Colour(upper, "begin"), "00000");
 }
 
-TEST(KeywordFile, TokenEntriesStartOnlyAfterASpaceAndStopAtOne) {
+TEST(KeywordFile, TokenEntriesMatchWholeWordsAndStopAtASpace) {
     KeywordTable t = Parse("//#TYPE 1\n\\*;\nif\n");
-    // "if" after "(" is not at a token start; after a space or at the row start it is.
-    EXPECT_EQ(Colour(t, "if (if) if"), "00......00");
+    // "if" starts a token at the row start and after any character that is
+    // not a letter, digit or '_'; inside a word it does not.
+    EXPECT_EQ(Colour(t, "if (if) if"), "00..00..00");
+    EXPECT_EQ(Colour(t, "[if{if-if.if"), ".00.00.00.00");
+    EXPECT_EQ(Colour(t, "xif _if 9if"), "...........");
+    // A double-byte character ends a word (0x83 0x69's trail byte is 'i');
+    // a half-width kana is no letter either.
+    EXPECT_EQ(Colour(t, "\x83" "iif \xB1if"), "..00..00");
+    // After a match the next try sees the match's last character: the ';'
+    // ends the first entry, so "if" may start right after it.
+    EXPECT_EQ(Colour(t, "x;if"), "0000");
+    // A token match must not stop inside a word either; a run code takes the
+    // whole word, and a match may end at the row end.
+    EXPECT_EQ(Colour(t, "iffy if_ if9 if(if"), ".............00.00");
+    EXPECT_EQ(Colour(Parse("//#TYPE 1\nab\\a\n"), "abcd abC"), "0000....");
+    // //#WORD characters continue words too, single or double-byte.
+    const std::string row = Sjis("-if 漢if +if");
+    EXPECT_EQ(Colour(Parse("//#TYPE 1\nif\n"), row), ".00...00..00");
+    EXPECT_EQ(Colour(Parse("//#WORD -漢\n//#TYPE 1\nif\n"), row), "..........00");
+    EXPECT_EQ(Colour(Parse("//#WORD -\n//#TYPE 1\nif\n"), "if-x if+x"), ".....00..");
     // The skip of a token entry ends at a space, so "a b;" is no match at a.
     EXPECT_EQ(Colour(t, "a b;"), "..00");
     // A token entry takes only ordinary text cells, not URL cells.
@@ -153,6 +171,15 @@ TEST(KeywordFile, WordCharactersAndSpacesRunTogether) {
     KeywordTable u = Parse("//#WORD ab c\n//#WORD=de\n\\w;\n");
     EXPECT_TRUE(u.wordChars['a'] && u.wordChars['b'] && u.wordChars['d'] && u.wordChars['e']);
     EXPECT_FALSE(u.wordChars['c']);
+    // A double-byte character adds itself, not its bytes as single characters:
+    // ア and イ are 0x83 0x41 and 0x83 0x43, whose second bytes are 'A' and 'C'.
+    KeywordTable kana = Parse("//#WORD アイ\n\\w;\n");
+    EXPECT_FALSE(kana.wordChars['A'] || kana.wordChars['C']);
+    EXPECT_EQ(Colour(kana, Sjis("AC; アイ;")), "..0.00000");
+    // A lead byte cut off by the blank is dropped.
+    KeywordTable cut = Parse("//#WORD x\x83 y\n");
+    EXPECT_TRUE(cut.wordChars['x']);
+    EXPECT_FALSE(cut.wordChars[0x83] || cut.wordChars['y']);
 }
 
 TEST(KeywordFile, DroppedDollarAndBackslashForms) {

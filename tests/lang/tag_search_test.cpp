@@ -12,6 +12,15 @@ namespace {
 
 using testing::Sjis;
 
+}  // namespace
+
+// Readable failures for candidate lists.
+void PrintTo(const DefinitionCandidate& c, std::ostream* os) {
+    *os << "{" << c.fileName << ", " << c.line << ", " << c.tagFile << "}";
+}
+
+namespace {
+
 TEST(DefinitionKey, WordAroundTheCaret) {
     EXPECT_EQ(DefinitionSearchKey("  x = Init(a);", 6, {}), "Init");
     EXPECT_EQ(DefinitionSearchKey("  x = Init(a);", 9, {}), "Init");
@@ -115,6 +124,18 @@ TEST_F(TagFiles, NoFileLimitsAndOddLines) {
     // Shift-JIS keys are searched as bytes and shown in UTF-8.
     DefinitionSearch jp = SearchDefinitions(Sjis("関数"), {"odd", "", ""}, doc_);
     EXPECT_EQ(jp.message, "'関数'のＴＡＧＳデータがありません");
+}
+
+TEST_F(TagFiles, SourceNamesAreReadAsUtf8) {
+    // The generator writes names as the file system gives them; a name that
+    // ends in a kanji or kana must not swallow the blank before its line.
+    Write("tags",
+          "テスト 4: int 'f'(\r\n"
+          "sub/データー 5: int 'f'(\r\n"
+          "\"資料 表\" 6: int 'f'(\r\n");
+    DefinitionSearch r = SearchDefinitions("f", {"tags", "", ""}, doc_);
+    EXPECT_EQ(r.candidates, (std::vector<DefinitionCandidate>{
+                                {P("テスト"), 4, 1}, {P("sub/データー"), 5, 1}, {P("資料 表"), 6, 1}}));
 }
 
 TEST_F(TagFiles, TheDefaultNameFindsTheGeneratorsLowerCaseFile) {

@@ -69,6 +69,28 @@ TEST(TemplateFile, CommentsBlankLinesAndBodyDetails) {
     EXPECT_EQ(t.slots[1].text, "\tindented\n\n// kept");
 }
 
+TEST(TemplateFile, EmptyLinesAtTheStartOfABodyKeepTheirLineFeeds) {
+    TemplateError e;
+    TemplateTable t = Parse(
+        "#key a\n#start\n\t\n\t\n\tx\n#end\n"
+        // A block of one empty line still counts as text before the next block.
+        "#key b\n#start\n\t\n#end\n#key b\n#start\n\ty\n#end\n"
+        "#key c\n#start\n\t\n\t\n#end\n",
+        &e);
+    ASSERT_TRUE(e.ok()) << e.message;
+    EXPECT_EQ(t.slots[0].text, "\n\nx");
+    EXPECT_EQ(t.slots[1].text, "\ny");
+    EXPECT_EQ(t.slots[2].text, "\n");
+    // The empty lines survive a body that crosses a piece boundary too.
+    std::string file = "#key d\n#start\n\t\n", want = "\n";
+    for (int i = 0; i < 30; ++i) {
+        file += "\t" + std::string(300, 'p') + "\n";
+        want += std::string(i ? "\n" : "") + std::string(300, 'p');
+    }
+    TemplateTable big = Parse(file + "#end\n", &e);
+    EXPECT_EQ(big.slots[3].text, want);
+}
+
 TEST(TemplateFile, TitlesAreCutAt32BytesWithoutSplittingACharacter) {
     TemplateTable t = Parse("#key c\n#title " + std::string(40, 'x') + "\n");
     EXPECT_EQ(t.slots[2].title, std::string(32, 'x'));

@@ -315,6 +315,21 @@ private slots:
         child->Doc().SetModifiedFlag(false);
     }
 
+    void theShippedIconsLoadAtBothSizes() {
+        // The bars' icons are SVG: the icon engine must be there to draw them.
+        for (const char* name : {"57601", "33042", "qzed32"}) {
+            const QIcon icon(QStringLiteral(QZ_SOURCE_DATA_DIR "/icons/%1.svg").arg(name));
+            for (int size : {16, 24}) {
+                const QImage image = icon.pixmap(size, size).toImage();
+                QVERIFY2(!image.isNull(), name);
+                int ink = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) ink += qAlpha(image.pixel(x, y)) > 0;
+                QVERIFY2(ink > size * size / 8, name);
+            }
+        }
+    }
+
     void theAboutBoxNamesTheVersion() {
         MemoryProfile p = Scheme(4);
         QzedMainWindow w(p, nullptr, &boxes_);

@@ -67,6 +67,38 @@ private slots:
         QVERIFY(QFontMetrics(w.AsciiFont()).height() <= w.View().RowHeight());
     }
 
+    void guideLinesLeaveNoFragmentsBehind() {
+        TheSettings().Type(1).VLineType = 2;
+        TheSettings().Type(1).HLineType = 2;
+        CQzedDoc doc;
+        doc.NewText();
+        std::string text;
+        for (int i = 0; i < 60; ++i) text += "line " + std::to_string(i) + "\n";
+        doc.InsertText(1, text.data(), static_cast<uint32_t>(text.size()), 0);
+        doc.SetModifiedFlag(false);
+        fakes::FakeMessageBox boxes;
+        QzedViewWidget w(doc, boxes);
+        w.resize(400, 200);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Canvas()->setFocus();
+        QTRY_VERIFY(w.Canvas()->hasFocus());
+        // Lines drawn, rows repainted and scrolled under them, lines moved.
+        for (int i = 0; i < 5; ++i) QTest::keyClick(w.Canvas(), Qt::Key_Down);
+        QTest::keyClicks(w.Canvas(), "x");
+        w.View().OnVScroll(CQzedView::kPageDown, 0);
+        QTest::keyClick(w.Canvas(), Qt::Key_Right);
+        w.View().OnVScroll(CQzedView::kLineUp, 0);
+        w.View().OnKillFocus();  // the lines go
+        const QImage after = w.Canvas()->grab().toImage();
+        w.InvalidateAll();
+        const QImage clean = w.Canvas()->grab().toImage();
+        QCOMPARE(after, clean);
+        TheSettings().Type(1).VLineType = 0;
+        TheSettings().Type(1).HLineType = 0;
+        doc.SetModifiedFlag(false);
+    }
+
     void scrollBarsFollowTheView() {
         CQzedDoc doc;
         doc.NewText();

@@ -192,6 +192,22 @@ TEST(Settings, MarksWriteNameAndLineOnlyWhenUsed) {
     EXPECT_EQ(p.GetProfileInt("MarkJump", "LineNumber2", 0), 1);
 }
 
+TEST(Settings, MarksAreReadBackOnlyWhenRestoreBitZeroIsSet) {
+    MemoryProfile p;
+    p.WriteProfileInt("MarkJump", "EfectFlag3", 1);
+    p.WriteProfileString("MarkJump", "FileName3", "/src/c.c");
+    p.WriteProfileInt("MarkJump", "LineNumber3", 12);
+    const MarkEntry saved{1, "/src/c.c", 12};
+    for (int restore : {0, 2, 1, 3}) {
+        p.WriteProfileInt("Environ", "MarkRestore", restore);
+        Settings s;
+        s.marks[5] = {1, "/stale.c", 9};  // nothing of an earlier load survives
+        LoadAll(s, p, 800, 600);
+        EXPECT_EQ(s.marks[2], (restore & 1) ? saved : MarkEntry{}) << restore;
+        EXPECT_EQ(s.marks[5], MarkEntry{}) << restore;
+    }
+}
+
 TEST(Settings, UserToolAndHelpListsEndAtTheFirstEmptyTitle) {
     MemoryProfile p;
     std::vector<UserTool> tools = {{"one", "a", "", "", 0, 0},

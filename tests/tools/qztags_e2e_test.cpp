@@ -151,6 +151,25 @@ TEST_F(QztagsRun, ShiftJisSourceBytesAndNames) {
               "\r\n");
 }
 
+TEST_F(QztagsRun, Utf8SourcesAreScannedAsUtf8) {
+    // Japanese right before a quote must not leave a string, and with it the
+    // call's parenthesis and the body's brace, open for the rest of the file.
+    Put("u.c",
+        "/* 説明 */\n"
+        "void a(void) { puts(\"説明\"); }\n"
+        "int f(void) /* 関数 */\n"
+        "#define LIMIT 10 // 上限\n"
+        "struct S { // 型\n");
+    RunResult r = Tags({"u.c"});
+    EXPECT_EQ(r.out, kCreated);
+    EXPECT_EQ(TagsFile(),
+              "u.c 2: void 'a'(\r\n"
+              "u.c 3: int 'f'(\r\n"
+              "u.c 4: #define 'LIMIT'\r\n"
+              "u.c 5: struct 'S'\r\n"
+              "\r\n");
+}
+
 TEST_F(QztagsRun, LongLinesAreReadIn511BytePieces) {
     // 5,000 bytes: nine pieces of 511 and one of 401 with the line feed, so
     // the next line is number 11.

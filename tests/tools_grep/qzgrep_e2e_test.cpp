@@ -27,7 +27,7 @@ protected:
 };
 
 // What the tag jump makes of an output line, which reaches the editor's
-// window as Shift-JIS text.
+// window as Shift-JIS text; and what a reader of native text makes of it.
 struct Reference {
     std::string name;
     int32_t line = 0;
@@ -37,6 +37,11 @@ Reference Parse(const std::string& utf8Line) {
     std::string sjis = Sjis(utf8Line);
     qz::ParseFileReference(sjis, 0, r.name, r.line);
     r.name = qz::SjisToUtf8(r.name);
+    return r;
+}
+Reference ParseNative(const std::string& utf8Line) {
+    Reference r;
+    qz::ParseFileReference(utf8Line, 0, r.name, r.line, qz::ReferenceEncoding::kUtf8);
     return r;
 }
 
@@ -180,6 +185,10 @@ TEST_F(Qzgrep, TheTagJumpReadsEveryOutputForm) {
     dir.Put("src/main.c", std::string(11, '\n') + Sjis("int 値 = 34; /* 日本語 */\n"));
     dir.Put("src/my file.c", Sjis("\n\n日本語: 99\n"));
     dir.Put("漢字.c", Sjis("\n日本語\n"));
+    // Names that end in a kana or kanji: in UTF-8 the last byte of テスト looks
+    // like a Shift-JIS lead byte; in Shift-JIS ー ends in '['.
+    dir.Put("テスト", Sjis("\n\n\n日本語\n"));
+    dir.Put("src/データー", Sjis("日本語\n"));
     const std::string base = fs::canonical(dir.path()).string();
     struct Case {
         std::vector<std::string> args;
@@ -193,14 +202,19 @@ TEST_F(Qzgrep, TheTagJumpReadsEveryOutputForm) {
         {{"-pd", "99", "src/my file.c"}, base + "/src/my file.c", 3},
         {{"日本語", "漢字.c"}, "漢字.c", 2},
         {{"-d", "日本語", "*.c"}, "漢字.c", 2},
+        {{"日本語", "テスト"}, "テスト", 4},
+        {{"-d", "日本語", "src/デ*"}, "src/データー", 1},
+        {{"-p", "日本語", "src/デ*"}, base + "/src/データー", 1},
     };
     for (const Case& c : cases) {
         GrepRun r = Grep(c.args);
         ASSERT_EQ(r.status, 0) << c.name;
         ASSERT_EQ(r.out.back(), '\n');
-        Reference ref = Parse(r.out.substr(0, r.out.size() - 1));
-        EXPECT_EQ(ref.name, c.name);
-        EXPECT_EQ(ref.line, c.line) << c.name;
+        const std::string hit = r.out.substr(0, r.out.size() - 1);
+        for (const Reference& ref : {Parse(hit), ParseNative(hit)}) {
+            EXPECT_EQ(ref.name, c.name);
+            EXPECT_EQ(ref.line, c.line) << c.name;
+        }
     }
 }
 

@@ -275,6 +275,50 @@ TEST_F(Motion, WheelScrollsWithTheCaret) {
     EXPECT_EQ(s.log.entries.back().code, 24);
 }
 
+TEST_F(Motion, TheMouseRulesHoldForTheWheelAndTheEdges) {
+    // The wheel obeys "Mouse" 0 and the window-selection prompt too.
+    ViewScript s(Lines(100));
+    TheSettings().env.Mouse = 0;
+    s.view->OnMouseWheel(-120, false);
+    EXPECT_EQ(s.view->TopRow(), 1u);
+    TheSettings().env.Mouse = 1;
+    s.host.windowSelect = true;
+    s.view->OnMouseWheel(-120, false);
+    EXPECT_EQ(s.view->TopRow(), 1u);
+    s.host.windowSelect = false;
+
+    // A drag past the left edge scrolls the view left.
+    ViewScript wide(std::string(200, 'a') + "\n");
+    wide.Run("end");
+    const int left = wide.view->LeftColumn();
+    ASSERT_GT(left, 1);
+    wide.view->OnLButtonDown(8 * 8, 1, false, false, false);
+    wide.view->OnMouseMove(-3 * 8, 1, true, false, false, false);
+    EXPECT_LT(wide.view->LeftColumn(), left);
+    EXPECT_LT(wide.view->CaretColumn(), left);
+    wide.view->OnLButtonUp(-3 * 8, 1);
+
+    // A double click past the end of a row selects nothing.
+    ViewScript words("one two\nthree\n");
+    words.view->OnLButtonDblClk(20 * 8, 1);
+    EXPECT_EQ(words.view->KeySelection(), kSelNone);
+    EXPECT_EQ(words.view->CaretRow(), 1u);
+    EXPECT_EQ(words.view->CaretOffset(), 8u);
+}
+
+TEST_F(Motion, TheHorizontalBarTakesTheCaretAlong) {
+    ViewScript s(std::string(300, 'a') + "\n");
+    s.view->SetCaret(1, 10);
+    s.view->OnHScroll(CQzedView::kThumbTrack, 150);
+    EXPECT_EQ(s.view->LeftColumn(), 150);
+    // The caret keeps its place on the screen (inside the margin).
+    EXPECT_GE(s.view->CaretColumn(), 150);
+    EXPECT_LE(s.view->CaretColumn(), 150 + s.view->VisibleColumns() - 1);
+    s.view->OnHScroll(CQzedView::kTop, 0);
+    EXPECT_EQ(s.view->LeftColumn(), 1);
+    EXPECT_LE(s.view->CaretColumn(), s.view->VisibleColumns());
+}
+
 TEST_F(Motion, ScrollBarsScaleLargeDocumentsTo30000) {
     std::string text;
     for (int i = 0; i < 40000; ++i) text += "x\n";
@@ -336,6 +380,24 @@ TEST_F(Motion, OtherViewsFollowChangesAboveTheirCaret) {
     other.SetCaret(3, 1);
     s.Run("delrow");
     EXPECT_EQ(other.CaretRow(), 2u);
+}
+
+TEST_F(Motion, ASplitThatEndsWindowWrappingKeepsTheOlderPaneOnItsCharacter) {
+    Type().RightTurn = 1;
+    ViewScript s(std::string(200, 'a') + "b" + std::string(20, 'c') + "\n");
+    ASSERT_TRUE(s.doc->GetWrapMode() & kWrapWindow);  // one view: wrapped at the window
+    s.view->SetFromAbsolute(201);                      // on the "b"
+    s.view->UpdateLogical();
+    ASSERT_GT(s.view->CaretRow(), 1u);
+    // A second pane: window wrapping goes, the line is one row again.
+    fakes::FakeViewHost host2;
+    CQzedView second(*s.doc, host2);
+    second.OnInitialUpdate(2);
+    ASSERT_FALSE(s.doc->GetWrapMode() & kWrapWindow);
+    s.view->OnSize(2);
+    EXPECT_EQ(s.view->CaretRow(), 1u);
+    EXPECT_EQ(s.view->CaretOffset(), 201u);
+    EXPECT_EQ(s.doc->Store().GetCharAt(s.view->AbsoluteOffset()), 'b');
 }
 
 TEST_F(Motion, GoToLineAndReset) {

@@ -177,6 +177,9 @@ TEST_F(RowImage, UrlsAndMailAddressesOnAndOff) {
     // Double-byte characters never match; a local part's dots cut it.
     ViewScript t("あhttp:い\n");
     EXPECT_EQ(Image(t, 1).second, "11YYYYY11");
+    // A URL right after a letter, a digit or an address character.
+    ViewScript w("URL=http://x.jp/ 9ftp:y !http:z\n");
+    EXPECT_EQ(Image(w, 1).second, "1111YYYYYYYYYYYY11YYYYY11YYYYYY");
     Type().ClickableURL = 0;
     ViewScript u("http://x.jp a@b.c\n");
     EXPECT_EQ(Image(u, 1).second, std::string(17, '1'));

@@ -1,6 +1,8 @@
 // Reads a source in line pieces, filters each and writes its definitions.
 #include "qztags/source_scan.h"
 
+#include <unistd.h>
+
 #include "qztags/line_filter.h"
 #include "qztags/tag_classify.h"
 #include "qztags/tag_writer.h"
@@ -12,10 +14,14 @@ bool ScanSource(const std::string& path, const std::string& tag_name, TagWriter&
                 FILE* echo) {
     int fd = TextReader::Open(path);
     if (fd < 0) return false;
+    ScanState state;
+    // The sample is read without moving the reader's file offset.
+    char sample[65536];
+    ssize_t got = pread(fd, sample, sizeof sample, 0);
+    if (got > 0) state.sjis = !LooksLikeUtf8({sample, static_cast<size_t>(got)}, got == sizeof sample);
     TextReader reader(fd);
     const std::string name =
         tag_name.find(' ') != std::string::npos ? '"' + tag_name + '"' : tag_name;
-    ScanState state;
     std::string piece;
     long line_no = 0;
     while (reader.ReadPiece(piece, kPieceBytes)) {
