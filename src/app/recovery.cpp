@@ -25,7 +25,7 @@ bool CopyExists(const std::string& copy, time_t* mtime = nullptr) {
 std::string LocalTime(time_t t) {
     struct tm tm {};
     localtime_r(&t, &tm);
-    char buf[32];
+    char buf[80];
     std::snprintf(buf, sizeof buf, "%04d/%02d/%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
                   tm.tm_hour, tm.tm_min, tm.tm_sec);
     return buf;
