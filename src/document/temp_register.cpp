@@ -101,7 +101,7 @@ bool TempRegister::WriteAll(const std::vector<RegisterEntry>& entries) const {
     std::string part = folder_ + "/.regbk.dat.XXXXXX";
     const int fd = ::mkostemp(part.data(), O_CLOEXEC);
     if (fd < 0) return false;
-    FileOps& ops = PosixFileOps();
+    FileOps& ops = ops_ ? *ops_ : PosixFileOps();
     bool ok = qz::WriteAll(ops, fd, bytes.data(), bytes.size()) && ops.Fsync(fd) == 0;
     if (ops.Close(fd) != 0) ok = false;
     if (ok) ok = ops.Rename(part, File()) == 0;
@@ -142,8 +142,9 @@ int TempRegister::EntryFor(const std::string& docPath, std::string& tempPath) co
     const RegisterEntry added{true, docPath, made};
     if (lastFree < entries.size()) entries[lastFree] = added;
     else entries.push_back(added);
+    // The old register is whole when the new one could not be written: the
+    // other documents keep their entries.
     if (!WriteAll(entries)) {
-        Remove();
         ::unlink(made.c_str());
         return -1;
     }

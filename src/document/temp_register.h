@@ -9,6 +9,8 @@
 
 namespace qz {
 
+class FileOps;
+
 // One 512-byte entry: 'O' used or 'F' free, the document path (at most 254
 // bytes, NUL-terminated), 'B', the temporary path (the same). Paths are
 // native strings.
@@ -26,6 +28,8 @@ class TempRegister {
 public:
     // folder holds "regbk.dat" and "TEMP".
     explicit TempRegister(std::string folder);
+    // The writes of the register go through ops (tests make them fail).
+    void SetFileOps(FileOps* ops) { ops_ = ops; }
 
     std::string File() const;     // folder/regbk.dat
     std::string TempDir() const;  // folder/TEMP
@@ -46,8 +50,8 @@ public:
     // The temporary path of docPath (SamePath): its entry, or a new copy
     // made in TEMP (prefix "qzm") and registered in the last free entry or
     // at the end. 0 with tempPath, -1 on failure (a path too long for an
-    // entry, no TEMP folder, an unreadable file, a write error: the file is
-    // then deleted).
+    // entry, no TEMP folder, an unreadable file, a write error, after which
+    // the file is as it was).
     int EntryFor(const std::string& docPath, std::string& tempPath) const;
     // Deletes the copy of docPath and frees its entry in place. 0, also when
     // there is no file or no entry; -1 when the file was invalid (deleted)
@@ -71,6 +75,7 @@ public:
 
 private:
     std::string folder_;
+    FileOps* ops_ = nullptr;
 };
 
 }  // namespace qz

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "document/file_ops.h"
 #include "document/temp_register.h"
 #include "platform/paths.h"
 #include "file_test_util.h"
@@ -176,6 +179,24 @@ TEST_F(RegisterTest, AnUnreadableRegisterIsLeftAsItIs) {
     EXPECT_EQ(reg_->Free(Path("a.txt")), -1);
     ASSERT_EQ(::chmod(reg_->File().c_str(), 0600), 0);
     EXPECT_EQ(RegBytes(), before);
+}
+
+TEST_F(RegisterTest, AFailedWriteKeepsTheRegisterAsItWas) {
+    // A full disk: the other documents keep their entries.
+    class FullDisk : public FileOps {
+        ssize_t Write(int, const void*, size_t) override {
+            errno = ENOSPC;
+            return -1;
+        }
+    } disk;
+    const std::string a = Entry(Path("a.txt"));
+    const std::string before = RegBytes();
+    reg_->SetFileOps(&disk);
+    std::string temp;
+    EXPECT_EQ(reg_->EntryFor(Path("b.txt"), temp), -1);
+    EXPECT_EQ(RegBytes(), before);
+    EXPECT_EQ(ListFolder(dir_ + "/TEMP"), std::vector<std::string>{FileNameOf(a)});
+    EXPECT_EQ(ListFolder(dir_), (std::vector<std::string>{"TEMP", "regbk.dat"}));
 }
 
 }  // namespace
