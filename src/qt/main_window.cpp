@@ -36,6 +36,9 @@
 #include "platform/profile.h"
 #include "qt/about_dlg.h"
 #include "qt/bkgnd_wnd.h"
+#include "qt/code_table_dlg.h"
+#include "qt/file_list_dlg.h"
+#include "frame/file_list.h"
 #include "qt/busy_input.h"
 #include "qt/document_window.h"
 #include "qt/file_dialogs.h"
@@ -581,6 +584,9 @@ bool QzedMainWindow::RunPortCommand(int id) {
         about.exec();
         return true;
     }
+    case c::kAsciiTable: ShowCodeTable(false); return true;
+    case c::kKanjiTable: ShowCodeTable(true); return true;
+    case c::kWindowList: WindowListDialog(); return true;
     case c::kToggleToolBars: {
         const bool show = std::none_of(toolBars_.begin(), toolBars_.end(), [](QToolBar* b) { return b->isVisible(); });
         for (size_t i = 0; i < toolBars_.size(); ++i) toolBars_[i]->setVisible(show && ToolBars()[i].shownAtFirst);
@@ -612,12 +618,40 @@ int QzedMainWindow::PortCommandState(int id) {
         QzedViewWidget* v = ActiveView();
         return state(v && v->KeyLog().CanReplay() && !frame_->WindowSelectActive(), false);
     }
-    // The code tables and the window list come with their dialogs.
-    case c::kAsciiTable:
-    case c::kKanjiTable:
-    case c::kWindowList: return state(false, false);
     default: return -1;
     }
+}
+
+void QzedMainWindow::ShowCodeTable(bool kanji) {
+    // One of each, kept while the editor runs; Enter types the chosen
+    // character into the active view as the keyboard would.
+    QPointer<QDialog>& table = kanji ? kanjiTable_ : asciiTable_;
+    if (!table) {
+        auto send = [this](const std::string& sjis) {
+            if (QzedViewWidget* v = ActiveView())
+                for (char ch : sjis) v->View().OnChar(static_cast<uint8_t>(ch));
+        };
+        if (kanji) table = new CKanjiTableDlg(this, send);
+        else table = new CAsciiTableDlg(this, send);
+    }
+    table->show();
+    table->raise();
+    table->activateWindow();
+}
+
+void QzedMainWindow::WindowListDialog() {
+    std::vector<FileListSource> sources;
+    for (const WindowTabs::Tab& t : frame_->Tabs().Tabs())
+        if (t.window) sources.push_back({t.window, t.number, &Child(t.window)->Doc()});
+    FileListModel model(sources, frame_->Tabs().IndexOf(docs_->Active()));
+    CFileListDlg dialog(this, model);
+    if (dialog.exec() != QDialog::Accepted) return;
+    void* chosen = model.Apply();
+    for (CQzedChild* c : docs_->Children()) {
+        frame_->WindowChanged(c);
+        for (QzedViewWidget* v : c->Views()) v->InvalidateAll();
+    }
+    if (chosen) frame_->TabChosen(frame_->Tabs().IndexOf(chosen));
 }
 
 void QzedMainWindow::OpenRecent(int index) {

@@ -122,6 +122,8 @@ private:
     void ModifiersNow();
     void ScheduleUpdate();
     void OpenRecent(int index);
+    void ShowCodeTable(bool kanji);
+    void WindowListDialog();
 
     Profile& profile_;
     QMdiArea* mdi_;
@@ -136,6 +138,7 @@ private:
     std::vector<QToolBar*> toolBars_;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;
+    QPointer<QDialog> asciiTable_, kanjiTable_;
     bool quitting_ = false;     // the residence ends: closing really closes
     bool closeResult_ = false;  // what the last close decided
     bool updateQueued_ = false;

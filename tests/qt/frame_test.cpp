@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QCheckBox>
 #include <QSpinBox>
+#include <QTreeWidget>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -22,6 +23,7 @@
 #include "qt/document_window.h"
 #include "qt/frame_bars.h"
 #include "qt/log_repeat_dlg.h"
+#include "qt/file_list_dlg.h"
 #include "view/key_log.h"
 #include "qt/main_window.h"
 #include "qt/view_widget.h"
@@ -328,6 +330,32 @@ private slots:
                 QVERIFY2(ink > size * size / 8, name);
             }
         }
+    }
+
+    void theWindowListSwitchesMarksAndBringsTheChosenWindowUp() {
+        MemoryProfile p = Scheme(4);
+        QzedMainWindow w(p, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* a = Open(w, "list-a.txt");
+        CQzedChild* b = Open(w, "list-b.txt");
+        CQzedChild* c = Open(w, "list-c.txt");
+        QVERIFY(a && b && c);
+        b->Doc().SetModifiedFlag(true);
+        fakes::WhenModal([](QWidget* d) {
+            auto* dlg = qobject_cast<CFileListDlg*>(d);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->list()->topLevelItemCount(), 3);
+            QCOMPARE(dlg->totalLabel()->text(), QStringLiteral("総数: 03"));
+            QCOMPARE(dlg->list()->topLevelItem(1)->text(2), QStringLiteral("あり"));
+            dlg->list()->setCurrentItem(dlg->list()->topLevelItem(1));
+            dlg->toggleModified();
+            dlg->ok();
+        });
+        QTest::keyClick(c->ViewWidget()->Canvas(), Qt::Key_F9, Qt::ShiftModifier);  // the list
+        QVERIFY(!b->Doc().IsModified());
+        QCOMPARE(w.Documents().Active(), b);
+        QTRY_COMPARE(w.DialogBar()->Tabs()->tabText(1), QStringLiteral("2:list-b.txt"));
     }
 
     void theAboutBoxNamesTheVersion() {
