@@ -2,7 +2,9 @@
 // a document, with the frames reached through the host.
 #include "app/doc_lifecycle.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <set>
@@ -11,6 +13,8 @@
 #include "app/file_dialog_model.h"
 #include "document/doc_naming.h"
 #include "document/file_io.h"
+#include "document/kanji_code.h"
+#include "document/kanji_detect.h"
 #include "document/qzed_doc.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -23,6 +27,16 @@ namespace {
 bool IsRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The code a temporary copy was written in, told by its bytes whatever
+// "CharCheck" says: the copy has the document's code, which nothing records.
+int CopyCode(const std::string& copy) {
+    const int fd = ::open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    const std::string sample = ReadKanjiSample(fd);
+    ::close(fd);
+    return DetectJis(sample) ? kCodeJis : DetectEuc(sample) ? kCodeEuc : kCodeSjis;
 }
 
 }  // namespace
@@ -62,6 +76,18 @@ bool DocLifecycle::OpenChosenFile(CQzedDoc& doc, const std::string& path, int ex
     doc.File().special = false;
     if (!OpenDocument(doc, path, explicitCode)) return false;
     if (readOnlyBox) doc.SetReadOnly(true);
+    return true;
+}
+
+bool DocLifecycle::OpenRecovered(CQzedDoc& doc, const std::string& copy, const std::string& docPath) {
+    DeleteContents(doc);
+    const std::string canonical = CanonicalPath(docPath);
+    const int type = ChooseFileType(TheSettings(), canonical);
+    if (doc.GetFileType() != type) doc.SetFileType(type);
+    if (io_.Load(doc, copy, CopyCode(copy)) != 0) return false;
+    // The lock and the file time are the document's file's, not the copy's.
+    SetPathName(doc, canonical, false);
+    doc.SetModifiedFlag(true);
     return true;
 }
 

@@ -36,6 +36,13 @@ public:
     // again, made read-only when the dialog's read-only box was ticked.
     bool OpenChosenFile(CQzedDoc& doc, const std::string& path, int explicitCode, bool readOnlyBox);
 
+    // A temporary copy a crash left, opened as the document of docPath: the
+    // copy's text (its code told by its bytes), the path and file type of docPath
+    // without a recent-file entry, modified, so that closing asks to save it
+    // back. Its register entry stays until the document goes. False when the
+    // copy could not be read.
+    bool OpenRecovered(CQzedDoc& doc, const std::string& copy, const std::string& docPath);
+
     // The document's text is given up (its last frame closes): its
     // temporary-save entry goes, the store, the undo history and the lock
     // are released.

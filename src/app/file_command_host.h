@@ -63,8 +63,7 @@ public:
     virtual void SendMainFrameCommand(int id) = 0;
 
     // The temporary-save register lets go of a path the document no longer
-    // has (its temporary file goes with it). Nothing to do until the
-    // temporary save exists.
+    // has (its temporary file goes with it).
     virtual void FreeRegisterEntry(const std::string& oldPath) { (void)oldPath; }
 };
 

@@ -123,7 +123,7 @@ bool FileCommands::SaveAndCloseAll() {
             if (!SaveDocument(doc)) return false;
             listed.insert(&doc);  // the save made its reopen-list entry
         } else if (listed.insert(&doc).second) {
-            AppendReopenListEntry(doc, doc.GetPathName());
+            host_.AppendReopenListEntry(doc, doc.GetPathName());
         }
         if (!CloseFrame(frame)) return false;
     }

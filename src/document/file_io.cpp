@@ -32,8 +32,6 @@ bool AttributesForbidWriting(const std::string& path, const struct stat& st) {
     return ::access(path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0;
 }
 
-void AppendReopenListEntry(CQzedDoc&, const std::string&) {}
-
 FileIo::FileIo(MessageBox& box, FileIoHost* host) : box_(box), host_(host) {}
 
 void FileIo::Error(const std::string& text, const std::string& path) {

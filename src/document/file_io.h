@@ -26,11 +26,12 @@ public:
     virtual void ResetViews(CQzedDoc& doc) = 0;
     // Closes every frame showing the document.
     virtual void CloseFrames(CQzedDoc& doc) = 0;
+    // The document was saved to path: the reopen list of the run gets it.
+    virtual void AppendReopenListEntry(CQzedDoc& doc, const std::string& path) {
+        (void)doc;
+        (void)path;
+    }
 };
-
-// The appending of a saved file to the reopen list; the reopen list writes
-// its entry here once it exists. Does nothing yet.
-void AppendReopenListEntry(CQzedDoc& doc, const std::string& path);
 
 // The file steps of one process. Settings come from TheSettings().
 class FileIo {

@@ -40,10 +40,34 @@ constexpr const char* kWriteFailedInPlace =
     "ファイルの書き込みに失敗しました（ディスクの空き不足などが考えられます）\n"
     "ファイルが途中までしか書き込まれていない可能性があります";
 
-// Converts the whole text and writes it: pieces of 4096 bytes through the
-// converter (a lead byte cut off at a piece end is taken again with the
-// next), line feeds expanded after the conversion, the output gathered into
-// large writes.
+// A name beside target that no other file has.
+std::string TempNameFor(const std::string& target, unsigned attempt) {
+    const PathParts parts = SplitPath(target);
+    return parts.dir + "." + parts.stem + parts.ext + ".qz" + std::to_string(::getpid()) + "-" +
+           std::to_string(attempt) + ".tmp";
+}
+
+// The file a save replaces: a symbolic link is followed so that the link stays.
+std::string ResolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char real[PATH_MAX];
+    return ::realpath(path.c_str(), real) ? std::string(real) : path;
+}
+
+}  // namespace
+
+void SyncFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Pieces of 4096 bytes through the converter (a lead byte cut off at a piece
+// end is taken again with the next), line feeds expanded after the
+// conversion, the output gathered into large writes.
 bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool writeEof) {
     std::vector<char> in(kPiece), conv(size_t(kPiece) * kMaxJisGrowth);
     std::vector<char> out(kWriteBlock + size_t(kPiece) * kMaxJisGrowth * 2 + 1);
@@ -80,31 +104,6 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
     if (writeEof) out[used++] = 0x1A;
     return WriteAll(ops, fd, out.data(), used);
 }
-
-// A name beside target that no other file has.
-std::string TempNameFor(const std::string& target, unsigned attempt) {
-    const PathParts parts = SplitPath(target);
-    return parts.dir + "." + parts.stem + parts.ext + ".qz" + std::to_string(::getpid()) + "-" +
-           std::to_string(attempt) + ".tmp";
-}
-
-void SyncFolder(const std::string& path) {
-    const std::string folder = FolderOf(path);
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// The file a save replaces: a symbolic link is followed so that the link stays.
-std::string ResolveLink(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char real[PATH_MAX];
-    return ::realpath(path.c_str(), real) ? std::string(real) : path;
-}
-
-}  // namespace
 
 int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     DocFile& f = doc.File();
@@ -237,7 +236,7 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     doc.SetModifiedFlag(false);
     doc.ClearUndo();
     doc.Store().ResetEditCounters();
-    AppendReopenListEntry(doc, path);
+    if (host_) host_->AppendReopenListEntry(doc, path);
 
     retakeLock();
     if (!f.special) f.Stamp(target);

@@ -10,9 +10,9 @@ namespace qz {
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
     case Subsystem::Core:
+    case Subsystem::Reopen:
     case Subsystem::Calculation:
     case Subsystem::Printing: return true;
-    case Subsystem::Reopen:
     case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::Settings:

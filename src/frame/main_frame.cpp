@@ -105,6 +105,10 @@ void CMainFrame::ShowPrefix(bool pending) {
     SetPane(kPanePrefix, {"拡張キー", pending ? kColourButtonText : kColourGrayText, kColourButtonFace});
 }
 
+void CMainFrame::ShowTempSave(bool running) {
+    SetPane(kPaneTempSave, {"一時保存", running ? kColourButtonText : kColourGrayText, kColourButtonFace});
+}
+
 // ------------------------------------------------------------------ modifiers and menus
 
 void CMainFrame::SetModifiers(ModifierState state) {

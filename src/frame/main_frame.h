@@ -126,6 +126,9 @@ public:
     void ShowModified(bool modified);
     // The prefix-key pane: lit while the active view waits for a second key.
     void ShowPrefix(bool pending);
+    // The temporary-save pane: lit while a temporary save of the active
+    // window runs, grey again afterwards.
+    void ShowTempSave(bool running);
 
     // --- modifiers: the menu bar and the function-key labels follow ---
     void SetModifiers(ModifierState state);

@@ -155,7 +155,7 @@ std::string ProgramFolder() {
     return FolderOf(buf);
 }
 
-
+std::string StateFolder() { return ProgramFolder(); }
 
 bool ListFolder(const std::string& dir, std::vector<std::string>& names) {
     names.clear();

@@ -53,4 +53,10 @@ bool SetCurrentDirectory(const std::string& dir);
 // The program folder: $QZED_HOME when set, else the executable's folder.
 std::string ProgramFolder();
 
+// Where the editor keeps what it writes while it runs (the reopen list, the
+// temporary-save register and its copies): the program folder for now. Every
+// such file is found through here, so that a folder of its own for an
+// installed copy changes this one place.
+std::string StateFolder();
+
 }  // namespace qz

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 #include "document/doc_naming.h"
@@ -52,10 +54,10 @@ QzedViewWidget* CQzedChild::MakeView() {
     };
     // A tick that comes while a long command polls for Esc waits for it: a
     // reload or a temporary save must not run under a running replace.
-    v->onTimer = [this, v](int id) {
-        RunWhenIdle(v, [this, v, id] {
+    v->onTimer = [this, v, timer = std::make_shared<TempSaveTimer>()](int id) {
+        RunWhenIdle(v, [this, v, id, timer] {
             if (id == kExternalChangeTimer) manager_.CheckExternalChange(*doc_);
-            if (id == kTempSaveTimer) manager_.TemporarySaveTick(*doc_, !Views().empty() && Views().front() == v);
+            if (id == kTempSaveTimer) manager_.TemporarySaveTick(*this, *timer, !Views().empty() && Views().front() == v);
         });
     };
     v->onFocus = [this, v] { active_ = v; };
@@ -176,7 +178,13 @@ void CQzedChild::changeEvent(QEvent* e) {
 // ------------------------------------------------------------------ manager
 
 DocumentManager::DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* parent)
-    : QObject(parent), area_(area), boxes_(boxes), io_(boxes, this), commands_(boxes, io_, *this) {}
+    : QObject(parent),
+      area_(area),
+      boxes_(boxes),
+      io_(boxes, this),
+      commands_(boxes, io_, *this),
+      register_(StateFolder()),
+      reopen_(boxes) {}
 
 DocumentManager::~DocumentManager() = default;
 
@@ -309,9 +317,53 @@ void DocumentManager::CheckExternalChange(CQzedDoc& doc) {
     checking_ = false;
 }
 
-void DocumentManager::TemporarySaveTick(CQzedDoc&, bool) {
-    // Where the temporary save of crash recovery hooks in: only the first
-    // pane of a window counts its ticks.
+void DocumentManager::TemporarySaveTick(CQzedChild& child, TempSaveTimer& timer, bool firstPane) {
+    const EnvironSettings& env = TheSettings().env;
+    if (!firstPane) {
+        timer.OtherPane(env);
+        return;
+    }
+    CQzedDoc& doc = child.Doc();
+    if (!timer.Tick(int64_t(doc.Store().GetChangedBytes()), env)) return;
+    // The pane lights for a moment; the save does not wait for it.
+    const bool shown = &child == Active() && onTempSave;
+    if (shown) onTempSave(true);
+    TemporarySave(doc, register_);
+    // With no window left the pane keeps the look of an empty frame.
+    if (shown) QTimer::singleShot(200, this, [this] {
+        if (onTempSave && !Children().empty()) onTempSave(false);
+    });
+}
+
+size_t DocumentManager::OpenRecovered(const std::vector<RecoveredCopy>& copies) {
+    size_t opened = 0;
+    for (const RecoveredCopy& c : copies) {
+        auto doc = std::make_shared<CQzedDoc>();
+        doc->SetMessageBox(&boxes_);
+        if (!commands_.Lifecycle().OpenRecovered(*doc, c.copy, c.docPath)) continue;
+        Show(std::move(doc));
+        ++opened;
+    }
+    return opened;
+}
+
+bool DocumentManager::OpenForReopen(const std::string& path, int code, uint32_t line) {
+    // Every listed file was saved: one that is gone was deleted since, and is
+    // reported rather than opened as a new empty document.
+    if (!Find(path) && !QFileInfo(QString::fromStdString(path)).isFile()) return false;
+    CQzedChild* child = Open(path, code, true);
+    if (!child || !child->ViewWidget()) return false;
+    child->ViewWidget()->View().GoToLine(line);
+    return true;
+}
+
+void DocumentManager::AppendReopenListEntry(CQzedDoc& doc, const std::string& path) {
+    // The caret line of the document's first view: its first window's first pane.
+    uint32_t line = 1;
+    const std::vector<CQzedChild*> frames = ChildrenOf(doc);
+    if (!frames.empty() && !frames.front()->Views().empty())
+        line = frames.front()->Views().front()->View().LogicalLine();
+    reopen_.Append(path, doc.File().Code(), line);
 }
 
 void DocumentManager::CheckAllExternalChanges() {

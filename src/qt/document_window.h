@@ -12,8 +12,12 @@
 
 #include "app/file_command_host.h"
 #include "app/file_commands.h"
+#include "app/recovery.h"
+#include "app/reopen_list.h"
 #include "document/file_io.h"
 #include "document/qzed_doc.h"
+#include "document/temp_register.h"
+#include "document/temp_save.h"
 #include "view/key_log.h"
 
 class QMdiArea;
@@ -70,7 +74,7 @@ private:
     Message message_;
 };
 
-class DocumentManager : public QObject, public FileCommandHost, public LogPane {
+class DocumentManager : public QObject, public FileCommandHost, public LogPane, public ReopenHost {
     Q_OBJECT
 public:
     DocumentManager(QMdiArea* area, MessageBox& boxes, QObject* parent = nullptr);
@@ -111,8 +115,15 @@ public:
     // The outside-change check of one document and of all (on activation).
     void CheckExternalChange(CQzedDoc& doc);
     void CheckAllExternalChanges();
-    // The 10-second tick of a view; firstPane: the view in the window's first pane.
-    void TemporarySaveTick(CQzedDoc& doc, bool firstPane);
+    // The 10-second tick of a view of child with that view's timer state;
+    // firstPane: the view in the window's first pane.
+    void TemporarySaveTick(CQzedChild& child, TempSaveTimer& timer, bool firstPane);
+    // Copies a crash left, each opened as a modified document of its
+    // original path. The number opened.
+    size_t OpenRecovered(const std::vector<RecoveredCopy>& copies);
+    // Command 32872 and "-q": the files saved in the latest run.
+    void ReopenPreviousRun() { reopen_.Reopen(*this); }
+    const TempRegister& Register() const { return register_; }
     // Every view of doc lays out again (the number of views changed).
     void ResetLayout(CQzedDoc& doc);
     FileIo& Io() { return io_; }
@@ -124,6 +135,7 @@ public:
     bool ReopenDocument(CQzedDoc& doc, const std::string& path) override;
     void ResetViews(CQzedDoc& doc) override;
     void CloseFrames(CQzedDoc& doc) override;
+    void AppendReopenListEntry(CQzedDoc& doc, const std::string& path) override;
     // FileCommandHost
     std::vector<Frame> Frames() override;
     Frame ActiveFrame() override { return Active(); }
@@ -135,6 +147,9 @@ public:
     void UpdateTitles(CQzedDoc& doc) override;
     std::optional<SaveTypeAnswer> AskSaveType(const std::string& caption, const std::string& startPath) override;
     void SendMainFrameCommand(int id) override;
+    void FreeRegisterEntry(const std::string& oldPath) override { register_.Free(oldPath); }
+    // ReopenHost
+    bool OpenForReopen(const std::string& path, int code, uint32_t line) override;
     // LogPane: the status bar's log pane, through onLogPane.
     void SetLogPane(const std::string& text, LogPaneLook look) override;
 
@@ -142,6 +157,8 @@ public:
     std::function<void(const QString& row, const QString& column)> onPanes;
     std::function<void(const QString& text, int kind)> onMessage;
     std::function<void(const QString& text, LogPaneLook look)> onLogPane;
+    // A temporary save of the active window begins (true) and is over (false).
+    std::function<void(bool running)> onTempSave;
     // After the last document has closed.
     std::function<void()> onLastClosed;
     // A chord of the key tables pressed in a view.
@@ -171,6 +188,9 @@ private:
     MessageBox& boxes_;
     FileIo io_;
     FileCommands commands_;
+    // Both in the state folder as it was when the frame was made.
+    TempRegister register_;
+    ReopenList reopen_;
     bool checking_ = false;
     int cascade_ = 0;  // windows placed since the area was last empty
 };

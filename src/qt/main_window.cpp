@@ -29,6 +29,7 @@
 
 #include "app/app_title.h"
 #include "app/key_code.h"
+#include "app/reopen_list.h"
 #include "frame/commands.h"
 #include "frame/tool_bars.h"
 #include "platform/paths.h"
@@ -92,6 +93,7 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     if (QScreen* screen = QGuiApplication::primaryScreen()) desktop = screen->geometry().size();
     Settings& s = TheSettings();
     LoadAll(s, profile_, desktop.width(), desktop.height());
+    RestoreMarksAtStart(s);
     // The stored rectangle is the window's own (without the decorations the
     // window manager adds), saved the same way at close: it does not grow.
     const FrameRect& r = s.frameRect;
@@ -112,6 +114,7 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     };
     docs_->onMessage = [this](const QString& text, int kind) { ShowViewMessage(text, kind); };
     docs_->onLogPane = [this](const QString& text, LogPaneLook look) { ShowLogPane(text, static_cast<int>(look)); };
+    docs_->onTempSave = [this](bool running) { frame_->ShowTempSave(running); };
     docs_->onCommandKey = [this](int code, QzedViewWidget*) { DispatchKeyCode(code); };
     docs_->onFrameCommand = [this](int id) { frame_->Execute(id); };
     docs_->onOpened = [this](CQzedChild* child) { frame_->WindowOpened(child); };
@@ -537,6 +540,7 @@ bool QzedMainWindow::RunPortCommand(int id) {
     QzedViewWidget* v = ActiveView();
     CQzedChild* child = docs_->Active();
     switch (id) {
+    case c::kReopenLast: docs_->ReopenPreviousRun(); return true;
     case c::kNew: FileNew(); return true;
     case c::kOpen: FileOpen(); return true;
     case c::kClose:
@@ -831,6 +835,7 @@ void QzedMainWindow::closeEvent(QCloseEvent* e) {
         const QRect g = geometry();
         s.frameRect = {g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
     }
+    StoreMarks(s);
     SaveAll(s, profile_, minimized, maximized);
     SaveBarState();
     SaveCurrentDirectory(profile_, CurrentDirectory());

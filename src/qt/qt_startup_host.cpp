@@ -11,6 +11,7 @@
 #include "qt/busy_input.h"
 #include "qt/document_window.h"
 #include "qt/main_window.h"
+#include "qt/recovery_dlg.h"
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 
@@ -68,10 +69,14 @@ void QtStartupHost::ShowFrame(FrameShow how) {
 // start-up goes on as if it had started.
 bool QtStartupHost::StartWorker() { return true; }
 
-// Crash recovery has no saved state to look at yet: nothing to reopen.
 int QtStartupHost::RecoveryCheck(std::string& reopenPath) {
     reopenPath.clear();
-    return 0;
+    DocumentManager& docs = frame_->Documents();
+    QtRecoveryUi ui(frame_.get());
+    std::vector<RecoveredCopy> copies;
+    const int result = RecoveryAtStart(docs.Register(), ui, frame_->Boxes(), reopenPath, copies);
+    docs.OpenRecovered(copies);
+    return result;
 }
 
 void QtStartupHost::AddTrayIcon() { frame_->AddTrayIcon(); }
@@ -84,8 +89,7 @@ bool QtStartupHost::OpenFromCommandLine(const std::string& fullPath, bool viewMo
     return true;
 }
 
-// The reopen list of the previous run is not kept yet, so "-q" opens nothing.
-void QtStartupHost::ReopenPreviousRun() {}
+void QtStartupHost::ReopenPreviousRun() { frame_->Documents().ReopenPreviousRun(); }
 
 MessageBox& QtStartupHost::Messages() { return frame_->Boxes(); }
 

@@ -2,6 +2,8 @@
 // code and layout a new name brings.
 #include <gtest/gtest.h>
 
+#include "document/doc_naming.h"
+#include "document/kanji_code.h"
 #include "file_commands_fixture.h"
 
 namespace qz::test {
@@ -108,6 +110,32 @@ TEST_F(Lifecycle, ReEditFailureClosesEveryWindowOfTheDocument) {
     EXPECT_EQ(box_.shown[0].icon, MbIcon::Stop);
     EXPECT_EQ(frames_.open, std::vector<FakeFrame*>{other});
     EXPECT_EQ(frames_.docs.size(), 1u);
+}
+
+TEST_F(Lifecycle, ARecoveredCopyBecomesAModifiedDocumentOfItsOriginalPath) {
+    Env().ExclusiveMode = 1;
+    WriteWholeFile(Path("a.html"), "on disk\n");
+    WriteWholeFile(Path("qzmCOPY"), "\xB4\xC1\xBB\xFA recovered\n");  // 漢字 in EUC, LF
+    const auto recent = TheSettings().recentFiles;
+    CQzedDoc& doc = frames_.NewDoc();
+    ASSERT_TRUE(commands_.Lifecycle().OpenRecovered(doc, Path("qzmCOPY"), Path("a.html")));
+    EXPECT_EQ(TextOf(doc), "\x8A\xBF\x8E\x9A recovered\n");
+    EXPECT_EQ(doc.File().Code(), kCodeEuc);
+    EXPECT_EQ(doc.File().lineEnd, kLineLf);
+    EXPECT_EQ(doc.GetPathName(), Canon("a.html"));
+    EXPECT_EQ(doc.GetFileType(), ChooseFileType(TheSettings(), Canon("a.html")));
+    EXPECT_TRUE(doc.IsModified());
+    // The lock is the original's; the copy's entry is not given up, nor is
+    // the copy a recent file.
+    EXPECT_EQ(doc.File().lock.Path(), Canon("a.html"));
+    EXPECT_TRUE(frames_.freed.empty());
+    EXPECT_EQ(TheSettings().recentFiles, recent);
+    // Saving it back asks nothing and writes the recovered text.
+    frames_.AddFrame(doc);
+    EXPECT_TRUE(commands_.Save());
+    EXPECT_TRUE(box_.shown.empty());
+    EXPECT_EQ(ReadWholeFile(Path("a.html")), "\xB4\xC1\xBB\xFA recovered\n");
+    EXPECT_EQ(ReadWholeFile(Path("qzmCOPY")), "\xB4\xC1\xBB\xFA recovered\n");
 }
 
 // The save-as list index chooses code and line end; 0 keeps those of the

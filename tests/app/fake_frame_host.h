@@ -35,6 +35,7 @@ public:
     std::vector<DialogCall> dialogs;
     std::vector<int> mainCommands;
     std::vector<std::string> freed;
+    std::vector<std::string> appended;  // reopen-list entries
     int relayouts = 0, redraws = 0, resets = 0, titles = 0;
     bool shellRunning = false;
     FileIo* io = nullptr;
@@ -92,6 +93,7 @@ public:
     }
     void SendMainFrameCommand(int id) override { mainCommands.push_back(id); }
     void FreeRegisterEntry(const std::string& path) override { freed.push_back(path); }
+    void AppendReopenListEntry(CQzedDoc&, const std::string& path) override { appended.push_back(path); }
 
     bool ShellCommandRunning(CQzedDoc&) override { return shellRunning; }
     bool ReopenDocument(CQzedDoc& doc, const std::string& path) override {

@@ -126,6 +126,29 @@ TEST_F(Commands, SaveAndCloseAllStopsAtAFailingSaveAndKeepsThatWindow) {
     EXPECT_EQ(ReadWholeFile(Path("c.txt")), "c");
 }
 
+TEST_F(Commands, EverySavedOrUnchangedClosedDocumentGoesToTheReopenListOnce) {
+    CQzedDoc& modified = OpenModified("m.txt", "m", "M");
+    CQzedDoc& shared = OpenFile("s.txt", "s");
+    frames_.AddFrame(shared);
+    OpenFile("u.txt", "u");
+    frames_.Activate(frames_.open.back());
+    (void)modified;
+    EXPECT_TRUE(commands_.SaveAndCloseAll());
+    EXPECT_TRUE(frames_.open.empty());
+    // Unchanged documents are not written, but listed: the window order
+    // decides the order of the list.
+    EXPECT_EQ(frames_.appended, (std::vector<std::string>{Canon("u.txt"), Canon("m.txt"), Canon("s.txt")}));
+    EXPECT_EQ(ReadWholeFile(Path("u.txt")), "u");
+
+    // Every save appends, also of a document without changes.
+    CQzedDoc& again = OpenFile("u.txt", "u");
+    frames_.appended.clear();
+    EXPECT_TRUE(commands_.WriteOne());
+    ReplaceText(again, "v");
+    EXPECT_TRUE(commands_.Save());
+    EXPECT_EQ(frames_.appended, (std::vector<std::string>{Canon("u.txt"), Canon("u.txt")}));
+}
+
 TEST_F(Commands, QuitAsksForAModifiedDocumentAndSendsQuitWithoutWindows) {
     OpenModified("a.txt", "a", "A");
     box_.answers = {MbResult::Cancel};

@@ -1,10 +1,10 @@
 if(QZ_WITH_QT)
   find_package(Qt6 REQUIRED COMPONENTS Test Widgets)
   # One Qt Test program per *_test.cpp, run on the offscreen platform. Each gets
-  # its own home, settings, runtime and temporary folders, so that programs
-  # running in parallel (and the user's own editor) never meet through a
-  # socket, a lock or a settings file; a hang ends with a stack trace well
-  # before the ctest timeout.
+  # its own home, settings, runtime, temporary and state folders, so that
+  # programs running in parallel (and the user's own editor) never meet through
+  # a socket, a lock, a settings file or a reopen list; a hang ends with a
+  # stack trace well before the ctest timeout.
   file(GLOB qt_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/qt/*_test.cpp)
   foreach(src ${qt_tests})
     get_filename_component(name ${src} NAME_WE)
@@ -21,7 +21,7 @@ if(QZ_WITH_QT)
     file(CHMOD ${home}/runtime PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
     add_test(NAME qt_${name} COMMAND qt_${name})
     set_tests_properties(qt_${name} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_RUNTIME_DIR=${home}/runtime;TMPDIR=${home}/tmp;QZED_HOME=${QZ_TEST_HOME};QTEST_FUNCTION_TIMEOUT=60000"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_RUNTIME_DIR=${home}/runtime;TMPDIR=${home}/tmp;QZED_HOME=${home};QTEST_FUNCTION_TIMEOUT=60000"
       TIMEOUT 120
       LABELS qt)
   endforeach()
