@@ -2,6 +2,9 @@
 // walks inside a record that answer row and line questions, and Check().
 #include <cstdio>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "document/text_store.h"
 #include "platform/cp932.h"
@@ -10,7 +13,7 @@ namespace qz {
 
 namespace {
 
-enum ByteClass : uint8_t { kPlain = 0, kLead = 1, kLf = 2, kTab = 3, kSpecial = 4 };
+enum ByteClass : uint8_t { kPlain = 0, kLead = 1, kLf = 2, kTab = 3 };
 
 }  // namespace
 
@@ -22,18 +25,29 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
     for (int b = 0; b < 256; ++b) {
         uint8_t c = IsSjisLead(static_cast<uint8_t>(b)) ? kLead : b == '\n' ? kLf : b == '\t' ? kTab : kPlain;
         rowCls_[b] = c;
-        cls_[b] = c;
     }
-    specialCount_ = 0;
-    auto special = [this](int bit, char c) {
-        if (!(comment_ & bit) || cls_[static_cast<uint8_t>(c)] == kSpecial) return;
-        cls_[static_cast<uint8_t>(c)] = kSpecial;
-        specials_[specialCount_++] = static_cast<uint8_t>(c);
+    // The characters each comment state reacts to; in a line comment none.
+    std::memset(stateSpecialCount_, 0, sizeof stateSpecialCount_);
+    auto special = [this](int state, int bit, char c) {
+        if (!(comment_ & bit)) return;
+        uint8_t* list = stateSpecials_[state];
+        int& count = stateSpecialCount_[state];
+        for (int k = 0; k < count; ++k)
+            if (list[k] == uint8_t(c)) return;
+        list[count++] = uint8_t(c);
     };
-    special(0x1, '/'), special(0x1, '*'), special(0x2, '/');
-    special(0x8, '<'), special(0x8, '!'), special(0x8, '>');
-    special(0x4, ';'), special(0x10, '*'), special(0x20, '\''), special(0x40, '#'), special(0x80, '\\');
-    special(0x100, '*'), special(0x200, '\''), special(0x400, '#'), special(0x800, ';'), special(0x1000, '\\');
+    for (int state : {kComNormal0, kComNormal}) {
+        special(state, 0x1, '*'), special(state, 0x2, '/'), special(state, 0x8, '!');
+        special(state, 0x4, ';'), special(state, 0x10, '*'), special(state, 0x20, '\''), special(state, 0x40, '#');
+        special(state, 0x80, '\\'), special(state, 0x100, '*'), special(state, 0x200, '\''), special(state, 0x400, '#');
+        special(state, 0x800, ';'), special(state, 0x1000, '\\');
+    }
+    special(kComBlock, 0x1, '/');
+    special(kComMarkup, 0x8, '>');
+    for (int state = 0; state <= kComMarkup; ++state) {
+        for (int b = 0; b < 256; ++b) event_[state][b] = b < 0x0B || b >= 0x80;
+        for (int k = 0; k < stateSpecialCount_[state]; ++k) event_[state][stateSpecials_[state][k]] = 1;
+    }
     rowCacheValid_ = false;
 }
 
@@ -129,6 +143,35 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
     return wrapTest();
 }
 
+// Length of the run of bytes from p[i] (i < n) that cannot change the layout
+// state beyond the column in comment state `com`: 16 at a time where the
+// record's text array allows the load.
+uint32_t TextStore::QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) const {
+    const int s = com >= 0 && com <= kComMarkup ? com : kComLine;
+    const uint8_t* ev = event_[s];
+    const uint32_t from = i;
+#if defined(__SSE2__)
+    const uint8_t* sp = stateSpecials_[s];
+    const int ns = stateSpecialCount_[s];
+    const __m128i low = _mm_set1_epi8(0x0B);
+    while (i + 16 <= kRecordText) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        // Signed: bytes from 0x80 up compare below 0x0B as well.
+        __m128i hit = _mm_cmplt_epi8(v, low);
+        for (int k = 0; k < ns; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8(char(sp[k]))));
+        const unsigned mask = unsigned(_mm_movemask_epi8(hit));
+        if (mask) {
+            const uint32_t j = i + uint32_t(__builtin_ctz(mask));
+            return (j < n ? j : n) - from;
+        }
+        i += 16;
+        if (i >= n) return n - from;
+    }
+#endif
+    while (i < n && !ev[p[i]]) ++i;
+    return i - from;
+}
+
 // Flattened: the comment machine for token characters is worth inlining here.
 [[gnu::flatten]] bool TextStore::Scan(StoreRecord& r) const {
     ScanState st = StartState(r);
@@ -143,86 +186,71 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
         dcr += k == 1;
         i = 1;
     }
+    auto wrap = [&]() {
+        st.col = 0;
+        st.top = 0;
+        ++cr;
+        ++dcr;
+    };
     while (i < n) {
-        const uint8_t b = p[i];
-        switch (cls_[b]) {
-        case kPlain: {
-            const uint32_t j = i + 1 + PlainRun<true>(p + i + 1, n - i - 1);
-            const int len = static_cast<int>(j - i);
-            st.chr = st.com == kComLine ? 0 : p[j - 1];
+        const uint32_t len = QuietRun(p, i, n, st.com);
+        if (len) {
+            // Single-byte characters that are no comment token here: only the
+            // column moves, and the last one is the pending character.
             const int need = st.col >= w ? 1 : w - st.col;
-            if (len < need) {
-                st.col += len;
+            if (int(len) < need) {
+                st.col += int(len);
             } else {
-                const int rem = len - need;
-                const uint32_t wraps = 1 + rem / w;
+                const int rem = int(len) - need;
+                const uint32_t wraps = 1 + uint32_t(rem / w);
                 st.col = rem % w;
                 cr += wraps;
                 dcr += wraps;
                 st.top = 0;
             }
-            i = j;
-            break;
+            i += len;
+            st.chr = TracksPending(st.com) ? p[i - 1] : 0;
+            if (i >= n) break;
         }
-        case kLead:
-            if (i + 1 < n) {
+        const uint8_t b = p[i];
+        if (b >= 0x80) {
+            if (!IsSjisLead(b)) {  // half-width kana
+                st.chr = TracksPending(st.com) ? b : 0;
+                if (++st.col >= w) wrap();
+                ++i;
+            } else if (i + 1 < n) {
                 // Japanese text comes in runs of double-byte characters.
                 st.chr = 0;
                 do {
                     st.col += 2;
-                    if (st.col >= w) {
-                        st.col = 0;
-                        st.top = 0;
-                        ++cr;
-                        ++dcr;
-                    }
+                    if (st.col >= w) wrap();
                     i += 2;
-                } while (i + 1 < n && cls_[p[i]] == kLead);
+                } while (i + 1 < n && IsSjisLead(p[i]));
             } else {
                 st.col++;
                 st.chr = 0;
                 st.kan = 1;
                 ++i;
             }
-            break;
-        case kLf:
+        } else if (b == '\n') {
             st.col = 0;
             st.chr = 0;
             st.top = 1;
             if (st.com == kComLine) st.com = kComNormal;
             ++cr;
             ++i;
-            break;
-        case kTab: {
+        } else if (b == '\t') {
             const int before = st.col;
             st.col = NextTab(st.col);
             st.chr = 0;
-            if (before >= w) {
-                st.col = 0;
-                st.top = 0;
-                ++cr;
-                ++dcr;
-            }
+            if (before >= w) wrap();
             ++i;
-            break;
-        }
-        default:
-            if (st.com == kComLine) {
-                // Inside a line comment every token is plain.
-                st.chr = 0;
-                if (++st.col >= w) {
-                    st.col = 0;
-                    st.top = 0;
-                    ++cr;
-                    ++dcr;
-                }
-            } else {
-                int k = Step(st, b);
-                cr += k != 0;
-                dcr += k == 1;
-            }
+        } else {
+            // A comment token character, or a control byte below the tab.
+            const int k = Step(st, b);
+            cr += k != 0;
+            dcr += k == 1;
             ++i;
-            break;
         }
     }
     const int top = st.col == 0 && st.top == 1;

@@ -50,7 +50,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
                 uint32_t lim = size - off;
                 const uint32_t room = col >= w ? 1u : static_cast<uint32_t>(w - col);
                 if (lim > room) lim = room;
-                const uint32_t j = PlainRun<false>(p + off, lim);
+                const uint32_t j = PlainRun(p + off, lim);
                 if (j) {
                     std::memcpy(buf + n, p + off, j);
                     n += j;

@@ -225,38 +225,31 @@ private:
 
     // layout inputs
     int tab_ = 8, wrap_ = 80, comment_ = 0;
-    uint8_t cls_[256];      // byte classes for the layout scan
     uint8_t rowCls_[256];   // byte classes for row walks (no comment tokens)
     // Next tab stop for each column below 512: a division per tab is the
     // largest single cost of laying out C source.
     int32_t tabNext_[512];
-    uint8_t specials_[16];  // the comment token characters in force
-    int specialCount_ = 0;
-    // Length of the run of plain bytes at p (at most n), eight at a time
-    // where the bytes allow it.
-    template <bool Layout>
+    // Per comment state 0 to 4: the token characters it reacts to, and which
+    // bytes the layout scan must look at one by one.
+    uint8_t stateSpecials_[5][16];
+    int stateSpecialCount_[5];
+    uint8_t event_[5][256];
+    static bool TracksPending(int com) { return com == kComNormal0 || com == kComNormal || com == kComBlock || com == kComMarkup; }
+    uint32_t QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) const;
+    // Length of the run of plain bytes at p (at most n) for the row walks,
+    // eight at a time where the bytes allow it.
     uint32_t PlainRun(const uint8_t* p, uint32_t n) const {
         constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-        const uint8_t* cls = Layout ? cls_ : rowCls_;
         uint32_t j = 0;
-        // A word is skipped when it holds no control byte below 0x0B, no byte
-        // with the high bit (lead bytes; half-width kana go singly) and no
-        // comment token character.
+        // A word is skipped when it holds no control byte below 0x0B and no
+        // byte with the high bit (lead bytes; half-width kana go singly).
         while (j + 8 <= n) {
             uint64_t x;
             std::memcpy(&x, p + j, 8);
             if ((((x - kOnes * 0x0B) & ~x) | x) & kHighs) break;
-            if constexpr (Layout) {
-                bool hit = false;
-                for (int k = 0; k < specialCount_ && !hit; ++k) {
-                    const uint64_t v = x ^ (kOnes * specials_[k]);
-                    hit = ((v - kOnes) & ~v & kHighs) != 0;
-                }
-                if (hit) break;
-            }
             j += 8;
         }
-        while (j < n && cls[p[j]] == 0) ++j;
+        while (j < n && rowCls_[p[j]] == 0) ++j;
         return j;
     }
     int NextTab(int col) const { return col < 512 ? tabNext_[col] : (col / tab_ + 1) * tab_; }
