@@ -269,15 +269,8 @@ uint32_t TextStore::QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) 
 }
 
 void TextStore::RelayoutAll() {
-    cursor_ = StoreCursor{};
-    cursor_.FATNO = head_;
-    totalBytes_ = totalCR_ = totalLF_ = 0;
-    for (uint32_t x = head_; x; x = Rec(x).NEXT) {
-        StoreRecord& r = Rec(x);
-        Scan(r);
-        Add(r);
-    }
-    rowCacheValid_ = false;
+    for (uint32_t x = head_; x; x = Rec(x).NEXT) Scan(Rec(x));
+    IndexRebuild();
 }
 
 // ---------------------------------------------------------------- row walks
@@ -285,7 +278,7 @@ void TextStore::RelayoutAll() {
 TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make) {
     const uint32_t t = r - 1;
     if (t == 0) {
-        RowPos rp{Found{head_, 0, 0, 0}, 0, 0, ScanState{kComNormal, 1, 0, 0, 0}};
+        RowPos rp{Found{head_, 0, 0, 0, 0}, 0, 0, ScanState{kComNormal, 1, 0, 0, 0}};
         if (make >= 0) SetCursor(rp.f, make);
         return rp;
     }

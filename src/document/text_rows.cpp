@@ -93,7 +93,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
             }
         }
         if (done || !rec.NEXT) break;
-        f = Found{rec.NEXT, f.sSize + rec.SIZE, f.sCr + rec.CR, f.sDcr + rec.DCR};
+        f = Found{rec.NEXT, f.sSize + rec.SIZE, f.sCr + rec.CR, f.sDcr + rec.DCR, SegAfter(f.seg, rec.NEXT)};
         off = 0;
     }
     buf[n] = 0;
@@ -298,7 +298,7 @@ std::string TextStore::Check() const {
     }
     if (used != inUse_) return bad("%lld records flagged in use, %lld counted", used, inUse_);
     if (hint_ == 0 || hint_ > chunkCount_ * kChunkRecords) return bad("allocation hint %lld", hint_);
-    return {};
+    return indexOn_ ? IndexCheck() : std::string();
 }
 
 }  // namespace qz
