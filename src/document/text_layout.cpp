@@ -1,6 +1,7 @@
 // Text store layout: the per-record scan (wraps, tabs, comment states), the
 // walks inside a record that answer row and line questions, and Check().
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -44,9 +45,17 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
     }
     special(kComBlock, 0x1, '/');
     special(kComMarkup, 0x8, '>');
+    // The union of those characters, and which of them each state uses.
+    allSpecialCount_ = 0;
     for (int state = 0; state <= kComMarkup; ++state) {
-        for (int b = 0; b < 256; ++b) event_[state][b] = b < 0x0B || b >= 0x80;
-        for (int k = 0; k < stateSpecialCount_[state]; ++k) event_[state][stateSpecials_[state][k]] = 1;
+        stateUses_[state] = 0;
+        for (int k = 0; k < stateSpecialCount_[state]; ++k) {
+            const uint8_t c = stateSpecials_[state][k];
+            int at = 0;
+            while (at < allSpecialCount_ && allSpecials_[at] != c) ++at;
+            if (at == allSpecialCount_) allSpecials_[allSpecialCount_++] = c;
+            stateUses_[state] |= 1u << at;
+        }
     }
     rowCacheValid_ = false;
 }
@@ -143,34 +152,56 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
     return wrapTest();
 }
 
-// Length of the run of bytes from p[i] (i < n) that cannot change the layout
-// state beyond the column in comment state `com`: 16 at a time where the
-// record's text array allows the load.
-uint32_t TextStore::QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) const {
-    const int s = com >= 0 && com <= kComMarkup ? com : kComLine;
-    const uint8_t* ev = event_[s];
-    const uint32_t from = i;
+// Marks, for one record, the bytes each comment state must look at: bit i
+// of ev[state] stands for text[i]. The plain bytes between marks only move
+// the column, so the scan goes from mark to mark.
+void TextStore::EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) const {
+    uint64_t base[2] = {0, 0}, spec[16][2] = {};
 #if defined(__SSE2__)
-    const uint8_t* sp = stateSpecials_[s];
-    const int ns = stateSpecialCount_[s];
     const __m128i low = _mm_set1_epi8(0x0B);
-    while (i + 16 <= kRecordText) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    for (uint32_t k = 0; k < kRecordText / 16; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * k));
         // Signed: bytes from 0x80 up compare below 0x0B as well.
-        __m128i hit = _mm_cmplt_epi8(v, low);
-        for (int k = 0; k < ns; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, _mm_set1_epi8(char(sp[k]))));
-        const unsigned mask = unsigned(_mm_movemask_epi8(hit));
-        if (mask) {
-            const uint32_t j = i + uint32_t(__builtin_ctz(mask));
-            return (j < n ? j : n) - from;
+        base[k / 4] |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmplt_epi8(v, low)))) << (16 * (k % 4));
+        for (int c = 0; c < allSpecialCount_; ++c) {
+            const __m128i hit = _mm_cmpeq_epi8(v, _mm_set1_epi8(char(allSpecials_[c])));
+            spec[c][k / 4] |= uint64_t(uint32_t(_mm_movemask_epi8(hit))) << (16 * (k % 4));
         }
-        i += 16;
-        if (i >= n) return n - from;
+    }
+#else
+    for (uint32_t i = 0; i < kRecordText; ++i) {
+        const uint8_t b = text[i];
+        if (b < 0x0B || b >= 0x80) base[i / 64] |= uint64_t(1) << (i % 64);
+        for (int c = 0; c < allSpecialCount_; ++c)
+            if (b == allSpecials_[c]) spec[c][i / 64] |= uint64_t(1) << (i % 64);
     }
 #endif
-    while (i < n && !ev[p[i]]) ++i;
-    return i - from;
+    // Bits past the text would only be the zero bytes after SIZE.
+    const uint64_t keep0 = n >= 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1;
+    const uint64_t keep1 = n >= 128 ? ~uint64_t(0) : n <= 64 ? 0 : (uint64_t(1) << (n - 64)) - 1;
+    for (int state = 0; state <= kComMarkup; ++state) {
+        uint64_t m0 = base[0], m1 = base[1];
+        for (int c = 0; c < allSpecialCount_; ++c)
+            if (stateUses_[state] >> c & 1) m0 |= spec[c][0], m1 |= spec[c][1];
+        ev[state][0] = m0 & keep0;
+        ev[state][1] = m1 & keep1;
+    }
 }
+
+namespace {
+
+// The first marked position at or after i (i < 128), or 128.
+inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
+    if (i < 64) {
+        const uint64_t w = m[0] >> i;
+        if (w) return i + uint32_t(__builtin_ctzll(w));
+        i = 64;
+    }
+    const uint64_t w = m[1] >> (i - 64);
+    return w ? i + uint32_t(__builtin_ctzll(w)) : 128;
+}
+
+}  // namespace
 
 // Flattened: the comment machine for token characters is worth inlining here.
 [[gnu::flatten]] bool TextStore::Scan(StoreRecord& r) const {
@@ -192,8 +223,12 @@ uint32_t TextStore::QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) 
         ++cr;
         ++dcr;
     };
+    uint64_t ev[5][2];
+    EventMasks(p, n, ev);
     while (i < n) {
-        const uint32_t len = QuietRun(p, i, n, st.com);
+        const int state = st.com >= kComNormal0 && st.com <= kComMarkup ? st.com : kComLine;
+        const uint32_t next = std::min(NextMark(ev[state], i), n);
+        const uint32_t len = next - i;
         if (len) {
             // Single-byte characters that are no comment token here: only the
             // column moves, and the last one is the pending character.

@@ -154,6 +154,11 @@ void TextStore::LoadBegin(uint32_t fileLength) {
     loadSeg_ = ChainSums{};
 }
 
+PrefaultArea TextStore::LoadArea() const {
+    if (blocks_.empty()) return {};
+    return PrefaultArea{static_cast<char*>(blocks_.front().base), blocks_.front().bytes, sizeof(StoreRecord)};
+}
+
 bool TextStore::LoadAppend(const char* bytes, uint32_t n) {
     if (!loadRec_) return false;  // not between LoadBegin and LoadEnd
     while (n) {

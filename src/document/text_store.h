@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "document/load_pipe.h"
 #include "document/store_index.h"
 #include "document/text_access.h"
 
@@ -108,6 +109,9 @@ public:
     // records 1, 2, 3 ... filled in order, each laid out when full. LoadAppend
     // returns false when the store's capacity is exhausted.
     void LoadBegin(uint32_t fileLength);
+    // The memory LoadBegin mapped, which the records of the text fill in
+    // order; a reader may fault it in ahead of LoadAppend.
+    PrefaultArea LoadArea() const;
     bool LoadAppend(const char* bytes, uint32_t n);
     void LoadEnd();
 
@@ -270,9 +274,11 @@ private:
     // bytes the layout scan must look at one by one.
     uint8_t stateSpecials_[5][16];
     int stateSpecialCount_[5];
-    uint8_t event_[5][256];
+    uint8_t allSpecials_[16];
+    int allSpecialCount_ = 0;
+    uint32_t stateUses_[5];  // bit k: state reacts to allSpecials_[k]
     static bool TracksPending(int com) { return com == kComNormal0 || com == kComNormal || com == kComBlock || com == kComMarkup; }
-    uint32_t QuietRun(const uint8_t* p, uint32_t i, uint32_t n, int com) const;
+    void EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) const;
     // Length of the run of plain bytes at p (at most n) for the row walks,
     // eight at a time where the bytes allow it.
     uint32_t PlainRun(const uint8_t* p, uint32_t n) const {
