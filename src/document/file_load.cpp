@@ -76,7 +76,12 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     LoadPipe pipe(fd, code, env.ReadEND == 0, readBlock_, length, doc.Store().LoadArea());
     bool full = false;
     size_t n;
-    for (const char* p = pipe.Next(&n); n; p = pipe.Next(&n)) {
+    for (;;) {
+        // While the reader is busy, lay out what is filled already.
+        while (!pipe.Ready() && doc.Store().LoadLayoutSome(32)) {
+        }
+        const char* p = pipe.Next(&n);
+        if (!n) break;
         if (!doc.LoadAppend(p, static_cast<uint32_t>(n))) {
             full = true;
             break;

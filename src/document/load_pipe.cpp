@@ -129,6 +129,12 @@ const char* LoadPipe::Next(size_t* n) {
     }
 }
 
+bool LoadPipe::Ready() {
+    if (!threaded_ || finished_) return true;
+    std::lock_guard<std::mutex> lock(mu_);
+    return produced_ > consumed_ + (holding_ ? 1 : 0);
+}
+
 void LoadPipe::Finish() {
     Stop();
     if (thread_.joinable()) thread_.join();

@@ -35,6 +35,8 @@ public:
     // The next bytes to store, valid until the next call; n = 0 when the text
     // has ended.
     const char* Next(size_t* n);
+    // Whether Next would return without waiting for the reader.
+    bool Ready();
     // No more bytes are wanted (the store is full).
     void Stop();
     // Stops the reader and waits for it; the results below are final then.

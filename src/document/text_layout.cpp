@@ -204,8 +204,7 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
 }  // namespace
 
 // Flattened: the comment machine for token characters is worth inlining here.
-[[gnu::flatten]] bool TextStore::Scan(StoreRecord& r) const {
-    ScanState st = StartState(r);
+[[gnu::flatten]] bool TextStore::ScanFrom(StoreRecord& r, ScanState st) const {
     uint32_t cr = 0, dcr = 0;
     const uint8_t* p = r.text;
     const uint32_t n = r.SIZE;

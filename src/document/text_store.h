@@ -113,6 +113,9 @@ public:
     // order; a reader may fault it in ahead of LoadAppend.
     PrefaultArea LoadArea() const;
     bool LoadAppend(const char* bytes, uint32_t n);
+    // Lays out up to `records` more of the records filled so far; false when
+    // none was waiting. The loader calls it while its reader is busy.
+    bool LoadLayoutSome(uint32_t records);
     void LoadEnd();
 
     // --- the operations ---
@@ -223,7 +226,8 @@ private:
     void FreeRecord(uint32_t n);
 
     ScanState StartState(const StoreRecord& r) const;
-    bool Scan(StoreRecord& r) const;  // returns "stable"
+    bool Scan(StoreRecord& r) const { return ScanFrom(r, StartState(r)); }  // returns "stable"
+    bool ScanFrom(StoreRecord& r, ScanState st) const;
     void Propagate(uint32_t from, uint32_t seg);
     void Remove(const StoreRecord& r, uint32_t seg) {
         totalBytes_ -= r.SIZE; totalCR_ -= r.CR; totalLF_ -= r.CR - r.DCR;
@@ -246,6 +250,7 @@ private:
     // the segments emptied by a delete dropped, and its consistency.
     void IndexRebuild();
     void LoadIndexRecord(const StoreRecord& r);
+    void LoadLayoutRest(uint32_t from, uint32_t to);
     // Records per segment as loading and rebuilding cut them: room to grow
     // before a split.
     uint32_t SegLoad() const { return segMax_ > 1 ? segMax_ / 2 : 1; }
@@ -316,6 +321,7 @@ private:
     int errorCode_ = 0;
     std::array<std::string, 3> errorInfo_;
     uint32_t loadRec_ = 0;  // record being filled by the loader
+    uint32_t loadScanned_ = 0;  // records 1 to this are laid out
     ChainSums loadSeg_;     // sums of the index segment the loader is filling
 
     mutable StoreIndex index_;
