@@ -45,8 +45,17 @@ bool TextStore::CanHold(uint64_t bytes) {
 }
 
 void TextStore::Reset() {
-    ReleaseAll();
-    Grow(1);
+    // A store of one chunk keeps it: new documents and cleared texts cost no
+    // fresh mapping then.
+    if (chunkCount_ == 1 && blocks_.size() == 1) {
+        std::memset(chunks_[0].records, 0, size_t(kChunkRecords) * sizeof(StoreRecord));
+        chunkUsed_[0] = 0;
+        inUse_ = 0;
+        rowCacheValid_ = false;
+    } else {
+        ReleaseAll();
+        Grow(1);
+    }
     StoreRecord& r = Rec(1);
     r.used = 1;
     r.NOW = 1;
