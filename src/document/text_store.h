@@ -106,8 +106,9 @@ public:
     // Whether a text of this many bytes fits the store at all.
     static bool CanHold(uint64_t bytes);
     // Filling as the loader does: chunks for fileLength + 128 bytes first, then
-    // records 1, 2, 3 ... filled in order, each laid out when full. LoadAppend
-    // returns false when the store's capacity is exhausted.
+    // records 1, 2, 3 ... filled in order and laid out behind the filling (the
+    // rest by LoadEnd). LoadAppend returns false when the store's capacity is
+    // exhausted.
     void LoadBegin(uint32_t fileLength);
     // The memory LoadBegin mapped, which the records of the text fill in
     // order; a reader may fault it in ahead of LoadAppend.
@@ -275,8 +276,9 @@ private:
     // Next tab stop for each column below 512: a division per tab is the
     // largest single cost of laying out C source.
     int32_t tabNext_[512];
-    // Per comment state 0 to 4: the token characters it reacts to, and which
-    // bytes the layout scan must look at one by one.
+    // Per comment state 0 to 4: the token characters it reacts to; the
+    // layout scan looks at those, line ends, tabs and bytes from 0x80 up one
+    // by one and steps over the rest.
     uint8_t stateSpecials_[5][16];
     int stateSpecialCount_[5];
     uint8_t allSpecials_[16];
