@@ -66,11 +66,12 @@ LoadPipe::LoadPipe(int fd, int code, bool stopAtEof, size_t block, uint64_t file
     ring_.resize(buffers);
     for (Buffer& b : ring_) b.bytes.resize(block_ + 8);
     if (buffers > 1) {
+        threaded_ = true;  // before the reader starts: it asks too
         try {
             thread_ = std::thread([this] { Run(); });
-            threaded_ = true;
         } catch (const std::system_error&) {
-            ring_.resize(1);  // no thread to be had: read in turn with the writer
+            threaded_ = false;  // no thread to be had: read in turn with the writer
+            ring_.resize(1);
         }
     }
 }
