@@ -1,5 +1,6 @@
 // Text store speed on a 50 MB Shift-JIS C source: filling as the loader does,
-// typing near the end, reading every row, random row lookups, relayout.
+// typing near the end, reading every row, random row, line and offset
+// lookups, relayout.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -89,8 +90,12 @@ void BM_RandomLookups(benchmark::State& state) {
     for (auto _ : state) {
         uint64_t sum = 0;
         for (int i = 0; i < n; ++i) {
-            if (i & 1) sum += st.RowToOffset(1 + rng() % (st.GetRowCount() + 1));
-            else sum += st.OffsetToRow(1 + rng() % st.GetTextLength());
+            switch (i & 3) {
+            case 0: sum += st.OffsetToRow(1 + rng() % st.GetTextLength()); break;
+            case 1: sum += st.RowToOffset(1 + rng() % (st.GetRowCount() + 1)); break;
+            case 2: sum += st.LineToRow(1 + rng() % (st.GetLineEndCount() + 1)); break;
+            default: sum += st.RowToLine(1 + rng() % (st.GetRowCount() + 1)); break;
+            }
         }
         benchmark::DoNotOptimize(sum);
     }

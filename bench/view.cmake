@@ -1,3 +1,7 @@
 qz_bench(view_bench view_bench.cpp gen_corpus.cpp)
 target_link_libraries(view_bench PRIVATE qz_view benchmark::benchmark)
 target_compile_definitions(view_bench PRIVATE QZ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+if(QZ_WITH_QT)
+  qz_bench(view_widget_bench view_widget_bench.cpp gen_corpus.cpp)
+  target_link_libraries(view_widget_bench PRIVATE qz_qt)
+endif()

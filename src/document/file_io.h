@@ -2,6 +2,7 @@
 // backups, the file lock, and the check for changes made by other programs.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace qz {
@@ -45,6 +46,9 @@ public:
     // Whether a save flushes the new file and its folder to the disk before it
     // counts as done (default on; the benchmark measures both).
     void SetSyncOnSave(bool sync) { sync_ = sync; }
+    // Bytes a load asks of the system at once (tests cut characters and line
+    // ends at every place with small blocks).
+    void SetReadBlock(size_t bytes) { readBlock_ = bytes; }
 
     // 0 on success; -1 on failure (a message has been shown, except for a
     // folder or a file whose status cannot be read). explicitCode 1-3 is the
@@ -72,6 +76,7 @@ private:
     Trash* trash_ = nullptr;
     FileOps* ops_ = nullptr;
     bool sync_ = true;
+    size_t readBlock_ = 256 * 1024;
 };
 
 // Messages of the file steps that more than one step shows.

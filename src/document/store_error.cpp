@@ -37,7 +37,7 @@ std::string TextStore::DumpText() const {
                           static_cast<int>(cursor_.FATNO), static_cast<int>(cursor_.SIZE),
                           static_cast<int>(cursor_.CR), static_cast<int>(cursor_.DCR)));
     const std::string stars(63, '*');
-    for (uint32_t c = 0; c < kChunkTable && chunks_[c].allocated; ++c) {
+    for (uint32_t c = 0; c < chunkCount_ && chunks_[c].allocated; ++c) {
         for (uint32_t s = 0; s < kChunkRecords; ++s) {
             const StoreRecord& r = chunks_[c].records[s];
             if (!r.used) continue;

@@ -1,7 +1,11 @@
 // Text store layout: the per-record scan (wraps, tabs, comment states), the
 // walks inside a record that answer row and line questions, and Check().
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "document/text_store.h"
 #include "platform/cp932.h"
@@ -10,7 +14,7 @@ namespace qz {
 
 namespace {
 
-enum ByteClass : uint8_t { kPlain = 0, kLead = 1, kLf = 2, kTab = 3, kSpecial = 4 };
+enum ByteClass : uint8_t { kPlain = 0, kLead = 1, kLf = 2, kTab = 3 };
 
 }  // namespace
 
@@ -22,18 +26,37 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
     for (int b = 0; b < 256; ++b) {
         uint8_t c = IsSjisLead(static_cast<uint8_t>(b)) ? kLead : b == '\n' ? kLf : b == '\t' ? kTab : kPlain;
         rowCls_[b] = c;
-        cls_[b] = c;
     }
-    specialCount_ = 0;
-    auto special = [this](int bit, char c) {
-        if (!(comment_ & bit) || cls_[static_cast<uint8_t>(c)] == kSpecial) return;
-        cls_[static_cast<uint8_t>(c)] = kSpecial;
-        specials_[specialCount_++] = static_cast<uint8_t>(c);
+    // The characters each comment state reacts to; in a line comment none.
+    std::memset(stateSpecialCount_, 0, sizeof stateSpecialCount_);
+    auto special = [this](int state, int bit, char c) {
+        if (!(comment_ & bit)) return;
+        uint8_t* list = stateSpecials_[state];
+        int& count = stateSpecialCount_[state];
+        for (int k = 0; k < count; ++k)
+            if (list[k] == uint8_t(c)) return;
+        list[count++] = uint8_t(c);
     };
-    special(0x1, '/'), special(0x1, '*'), special(0x2, '/');
-    special(0x8, '<'), special(0x8, '!'), special(0x8, '>');
-    special(0x4, ';'), special(0x10, '*'), special(0x20, '\''), special(0x40, '#'), special(0x80, '\\');
-    special(0x100, '*'), special(0x200, '\''), special(0x400, '#'), special(0x800, ';'), special(0x1000, '\\');
+    for (int state : {kComNormal0, kComNormal}) {
+        special(state, 0x1, '*'), special(state, 0x2, '/'), special(state, 0x8, '!');
+        special(state, 0x4, ';'), special(state, 0x10, '*'), special(state, 0x20, '\''), special(state, 0x40, '#');
+        special(state, 0x80, '\\'), special(state, 0x100, '*'), special(state, 0x200, '\''), special(state, 0x400, '#');
+        special(state, 0x800, ';'), special(state, 0x1000, '\\');
+    }
+    special(kComBlock, 0x1, '/');
+    special(kComMarkup, 0x8, '>');
+    // The union of those characters, and which of them each state uses.
+    allSpecialCount_ = 0;
+    for (int state = 0; state <= kComMarkup; ++state) {
+        stateUses_[state] = 0;
+        for (int k = 0; k < stateSpecialCount_[state]; ++k) {
+            const uint8_t c = stateSpecials_[state][k];
+            int at = 0;
+            while (at < allSpecialCount_ && allSpecials_[at] != c) ++at;
+            if (at == allSpecialCount_) allSpecials_[allSpecialCount_++] = c;
+            stateUses_[state] |= 1u << at;
+        }
+    }
     rowCacheValid_ = false;
 }
 
@@ -129,9 +152,59 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
     return wrapTest();
 }
 
+// Marks, for one record, the bytes each comment state must look at: bit i
+// of ev[state] stands for text[i]. The plain bytes between marks only move
+// the column, so the scan goes from mark to mark.
+void TextStore::EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) const {
+    uint64_t base[2] = {0, 0}, spec[16][2] = {};
+#if defined(__SSE2__)
+    const __m128i low = _mm_set1_epi8(0x0B);
+    for (uint32_t k = 0; k < kRecordText / 16; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16 * k));
+        // Signed: bytes from 0x80 up compare below 0x0B as well.
+        base[k / 4] |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmplt_epi8(v, low)))) << (16 * (k % 4));
+        for (int c = 0; c < allSpecialCount_; ++c) {
+            const __m128i hit = _mm_cmpeq_epi8(v, _mm_set1_epi8(char(allSpecials_[c])));
+            spec[c][k / 4] |= uint64_t(uint32_t(_mm_movemask_epi8(hit))) << (16 * (k % 4));
+        }
+    }
+#else
+    for (uint32_t i = 0; i < kRecordText; ++i) {
+        const uint8_t b = text[i];
+        if (b < 0x0B || b >= 0x80) base[i / 64] |= uint64_t(1) << (i % 64);
+        for (int c = 0; c < allSpecialCount_; ++c)
+            if (b == allSpecials_[c]) spec[c][i / 64] |= uint64_t(1) << (i % 64);
+    }
+#endif
+    // Bits past the text would only be the zero bytes after SIZE.
+    const uint64_t keep0 = n >= 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1;
+    const uint64_t keep1 = n >= 128 ? ~uint64_t(0) : n <= 64 ? 0 : (uint64_t(1) << (n - 64)) - 1;
+    for (int state = 0; state <= kComMarkup; ++state) {
+        uint64_t m0 = base[0], m1 = base[1];
+        for (int c = 0; c < allSpecialCount_; ++c)
+            if (stateUses_[state] >> c & 1) m0 |= spec[c][0], m1 |= spec[c][1];
+        ev[state][0] = m0 & keep0;
+        ev[state][1] = m1 & keep1;
+    }
+}
+
+namespace {
+
+// The first marked position at or after i (i < 128), or 128.
+inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
+    if (i < 64) {
+        const uint64_t w = m[0] >> i;
+        if (w) return i + uint32_t(__builtin_ctzll(w));
+        i = 64;
+    }
+    const uint64_t w = m[1] >> (i - 64);
+    return w ? i + uint32_t(__builtin_ctzll(w)) : 128;
+}
+
+}  // namespace
+
 // Flattened: the comment machine for token characters is worth inlining here.
-[[gnu::flatten]] bool TextStore::Scan(StoreRecord& r) const {
-    ScanState st = StartState(r);
+[[gnu::flatten]] bool TextStore::ScanFrom(StoreRecord& r, ScanState st) const {
     uint32_t cr = 0, dcr = 0;
     const uint8_t* p = r.text;
     const uint32_t n = r.SIZE;
@@ -143,86 +216,75 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
         dcr += k == 1;
         i = 1;
     }
+    auto wrap = [&]() {
+        st.col = 0;
+        st.top = 0;
+        ++cr;
+        ++dcr;
+    };
+    uint64_t ev[5][2];
+    EventMasks(p, n, ev);
     while (i < n) {
-        const uint8_t b = p[i];
-        switch (cls_[b]) {
-        case kPlain: {
-            const uint32_t j = i + 1 + PlainRun<true>(p + i + 1, n - i - 1);
-            const int len = static_cast<int>(j - i);
-            st.chr = st.com == kComLine ? 0 : p[j - 1];
+        const int state = st.com >= kComNormal0 && st.com <= kComMarkup ? st.com : kComLine;
+        const uint32_t next = std::min(NextMark(ev[state], i), n);
+        const uint32_t len = next - i;
+        if (len) {
+            // Single-byte characters that are no comment token here: only the
+            // column moves, and the last one is the pending character.
             const int need = st.col >= w ? 1 : w - st.col;
-            if (len < need) {
-                st.col += len;
+            if (int(len) < need) {
+                st.col += int(len);
             } else {
-                const int rem = len - need;
-                const uint32_t wraps = 1 + rem / w;
+                const int rem = int(len) - need;
+                const uint32_t wraps = 1 + uint32_t(rem / w);
                 st.col = rem % w;
                 cr += wraps;
                 dcr += wraps;
                 st.top = 0;
             }
-            i = j;
-            break;
+            i += len;
+            st.chr = TracksPending(st.com) ? p[i - 1] : 0;
+            if (i >= n) break;
         }
-        case kLead:
-            if (i + 1 < n) {
+        const uint8_t b = p[i];
+        if (b >= 0x80) {
+            if (!IsSjisLead(b)) {  // half-width kana
+                st.chr = TracksPending(st.com) ? b : 0;
+                if (++st.col >= w) wrap();
+                ++i;
+            } else if (i + 1 < n) {
                 // Japanese text comes in runs of double-byte characters.
                 st.chr = 0;
                 do {
                     st.col += 2;
-                    if (st.col >= w) {
-                        st.col = 0;
-                        st.top = 0;
-                        ++cr;
-                        ++dcr;
-                    }
+                    if (st.col >= w) wrap();
                     i += 2;
-                } while (i + 1 < n && cls_[p[i]] == kLead);
+                } while (i + 1 < n && IsSjisLead(p[i]));
             } else {
                 st.col++;
                 st.chr = 0;
                 st.kan = 1;
                 ++i;
             }
-            break;
-        case kLf:
+        } else if (b == '\n') {
             st.col = 0;
             st.chr = 0;
             st.top = 1;
             if (st.com == kComLine) st.com = kComNormal;
             ++cr;
             ++i;
-            break;
-        case kTab: {
+        } else if (b == '\t') {
             const int before = st.col;
             st.col = NextTab(st.col);
             st.chr = 0;
-            if (before >= w) {
-                st.col = 0;
-                st.top = 0;
-                ++cr;
-                ++dcr;
-            }
+            if (before >= w) wrap();
             ++i;
-            break;
-        }
-        default:
-            if (st.com == kComLine) {
-                // Inside a line comment every token is plain.
-                st.chr = 0;
-                if (++st.col >= w) {
-                    st.col = 0;
-                    st.top = 0;
-                    ++cr;
-                    ++dcr;
-                }
-            } else {
-                int k = Step(st, b);
-                cr += k != 0;
-                dcr += k == 1;
-            }
+        } else {
+            // A comment token character, or a control byte below the tab.
+            const int k = Step(st, b);
+            cr += k != 0;
+            dcr += k == 1;
             ++i;
-            break;
         }
     }
     const int top = st.col == 0 && st.top == 1;
@@ -241,15 +303,8 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
 }
 
 void TextStore::RelayoutAll() {
-    cursor_ = StoreCursor{};
-    cursor_.FATNO = head_;
-    totalBytes_ = totalCR_ = totalLF_ = 0;
-    for (uint32_t x = head_; x; x = Rec(x).NEXT) {
-        StoreRecord& r = Rec(x);
-        Scan(r);
-        Add(r);
-    }
-    rowCacheValid_ = false;
+    for (uint32_t x = head_; x; x = Rec(x).NEXT) Scan(Rec(x));
+    IndexRebuild();
 }
 
 // ---------------------------------------------------------------- row walks
@@ -257,7 +312,7 @@ void TextStore::RelayoutAll() {
 TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make) {
     const uint32_t t = r - 1;
     if (t == 0) {
-        RowPos rp{Found{head_, 0, 0, 0}, 0, 0, ScanState{kComNormal, 1, 0, 0, 0}};
+        RowPos rp{Found{head_, 0, 0, 0, 0}, 0, 0, ScanState{kComNormal, 1, 0, 0, 0}};
         if (make >= 0) SetCursor(rp.f, make);
         return rp;
     }

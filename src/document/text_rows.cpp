@@ -50,7 +50,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
                 uint32_t lim = size - off;
                 const uint32_t room = col >= w ? 1u : static_cast<uint32_t>(w - col);
                 if (lim > room) lim = room;
-                const uint32_t j = PlainRun<false>(p + off, lim);
+                const uint32_t j = PlainRun(p + off, lim);
                 if (j) {
                     std::memcpy(buf + n, p + off, j);
                     n += j;
@@ -93,7 +93,7 @@ uint32_t TextStore::GetRowText(uint32_t r, char* buf) {
             }
         }
         if (done || !rec.NEXT) break;
-        f = Found{rec.NEXT, f.sSize + rec.SIZE, f.sCr + rec.CR, f.sDcr + rec.DCR};
+        f = Found{rec.NEXT, f.sSize + rec.SIZE, f.sCr + rec.CR, f.sDcr + rec.DCR, SegAfter(f.seg, rec.NEXT)};
         off = 0;
     }
     buf[n] = 0;
@@ -298,7 +298,7 @@ std::string TextStore::Check() const {
     }
     if (used != inUse_) return bad("%lld records flagged in use, %lld counted", used, inUse_);
     if (hint_ == 0 || hint_ > chunkCount_ * kChunkRecords) return bad("allocation hint %lld", hint_);
-    return {};
+    return indexOn_ ? IndexCheck() : std::string();
 }
 
 }  // namespace qz

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/mman.h>
 
 #include "platform/message_box.h"
 
@@ -28,14 +29,14 @@ TextStore::TextStore() {
 TextStore::~TextStore() { ReleaseAll(); }
 
 void TextStore::ReleaseAll() {
-    for (uint32_t c = 0; c < kChunkTable && chunks_[c].allocated; ++c) {
-        std::free(chunks_[c].handle);
-        chunks_[c] = ChunkEntry{};
-        chunkUsed_[c] = 0;
-    }
+    for (const Block& b : blocks_) ::munmap(b.base, b.bytes);
+    blocks_.clear();
+    chunks_.clear();
+    chunkUsed_.clear();
     chunkCount_ = 0;
     inUse_ = 0;
     rowCacheValid_ = false;
+    cursorSegKnown_ = false;
 }
 
 bool TextStore::CanHold(uint64_t bytes) {
@@ -44,8 +45,17 @@ bool TextStore::CanHold(uint64_t bytes) {
 }
 
 void TextStore::Reset() {
-    ReleaseAll();
-    Grow(1);
+    // A store of one chunk keeps it: new documents and cleared texts cost no
+    // fresh mapping then.
+    if (chunkCount_ == 1 && blocks_.size() == 1) {
+        std::memset(chunks_[0].records, 0, size_t(kChunkRecords) * sizeof(StoreRecord));
+        chunkUsed_[0] = 0;
+        inUse_ = 0;
+        rowCacheValid_ = false;
+    } else {
+        ReleaseAll();
+        Grow(1);
+    }
     StoreRecord& r = Rec(1);
     r.used = 1;
     r.NOW = 1;
@@ -57,23 +67,29 @@ void TextStore::Reset() {
     lastEditPos_ = 0;
     changedBytes_ = 0;
     loadRec_ = 0;
+    IndexRebuild();
 }
 
 // ---------------------------------------------------------------- allocation
 
 void TextStore::Grow(uint32_t bytes) {
     uint32_t need = bytes == 0 ? 1 : (bytes - 1) / kChunkBytes + 1;
-    if (chunkCount_ + uint64_t(need) > kChunkTable) InternalError(1);
+    if (chunkCount_ + uint64_t(need) > chunkLimit_) InternalError(1);
+    // One zero-filled mapping for all the new chunks: the kernel hands out
+    // zeroed pages, in large pages where it can, on first touch.
+    const size_t chunkSize = size_t(kChunkRecords) * sizeof(StoreRecord);
+    const size_t bytesNeeded = chunkSize * need;
+    void* mem = ::mmap(nullptr, bytesNeeded, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mem == MAP_FAILED) InternalError(1);
+    if (bytesNeeded >= (size_t(2) << 20)) ::madvise(mem, bytesNeeded, MADV_HUGEPAGE);
+    blocks_.push_back(Block{mem, bytesNeeded});
     for (uint32_t i = 0; i < need; ++i) {
-        void* mem = std::calloc(kChunkRecords, sizeof(StoreRecord));
-        if (!mem) InternalError(1);
-        ChunkEntry& e = chunks_[chunkCount_];
-        e.allocated = 1;
-        e.handle = mem;
-        e.records = static_cast<StoreRecord*>(mem);
-        chunkUsed_[chunkCount_] = 0;
+        StoreRecord* records = reinterpret_cast<StoreRecord*>(static_cast<char*>(mem) + chunkSize * i);
+        chunks_.push_back(ChunkEntry{1, mem, records});
+        chunkUsed_.push_back(0);
         ++chunkCount_;
     }
+    index_.Reserve(chunkCount_ * kChunkRecords + 1);
 }
 
 uint32_t TextStore::Allocate(uint32_t h) {
@@ -101,7 +117,7 @@ uint32_t TextStore::Allocate(uint32_t h) {
         // A hint larger than the table can still hold is cut to what fits, so
         // that an edit the capacity check let through never fails here.
         uint64_t b = uint64_t(h) + kRecordText;
-        uint64_t room = uint64_t(kChunkTable - chunkCount_) * kChunkBytes;
+        uint64_t room = uint64_t(chunkLimit_ - chunkCount_) * kChunkBytes;
         if (b > room && room > 0) b = room;
         Grow(static_cast<uint32_t>(b));
         n = search();
@@ -120,85 +136,9 @@ uint32_t TextStore::Allocate(uint32_t h) {
 void TextStore::FreeRecord(uint32_t n) {
     StoreRecord& r = Rec(n);
     r.used = 0;
+    if (indexOn_) index_.SetHead(n, false);
     --chunkUsed_[(n - 1) / kChunkRecords];
     --inUse_;
-}
-
-// ---------------------------------------------------------------- loading
-
-void TextStore::LoadBegin(uint32_t fileLength) {
-    ReleaseAll();
-    uint64_t want = uint64_t(fileLength) + kRecordText;
-    uint64_t most = uint64_t(kChunkTable) * kChunkBytes;
-    Grow(static_cast<uint32_t>(want < most ? want : most));
-    StoreRecord& r = Rec(1);
-    r.used = 1;
-    r.NOW = 1;
-    chunkUsed_[0] = 1;
-    inUse_ = 1;
-    head_ = tail_ = hint_ = 1;
-    loadRec_ = 1;
-    cursor_ = StoreCursor{};
-    totalBytes_ = totalCR_ = totalLF_ = 0;
-    ResetEditCounters();
-}
-
-bool TextStore::LoadAppend(const char* bytes, uint32_t n) {
-    if (!loadRec_) return false;  // not between LoadBegin and LoadEnd
-    while (n) {
-        StoreRecord* r = &Rec(loadRec_);
-        if (r->SIZE == kRecordText) {
-            // Room must stay for this record's successor and the empty tail.
-            if (loadRec_ + 2 > kMaxRecords) return false;
-            uint32_t next = loadRec_ + 1;
-            if ((next - 1) / kChunkRecords >= chunkCount_) Grow(kChunkBytes);
-            Scan(*r);
-            Add(*r);
-            r->NEXT = next;
-            StoreRecord& nr = Rec(next);
-            nr.used = 1;
-            nr.NOW = next;
-            nr.BEFORE = loadRec_;
-            ++chunkUsed_[(next - 1) / kChunkRecords];
-            ++inUse_;
-            loadRec_ = next;
-            r = &nr;
-        }
-        uint32_t take = kRecordText - r->SIZE;
-        if (take > n) take = n;
-        std::memcpy(r->text + r->SIZE, bytes, take);
-        r->SIZE += take;
-        bytes += take;
-        n -= take;
-    }
-    return true;
-}
-
-void TextStore::LoadEnd() {
-    if (!loadRec_) return;
-    StoreRecord& last = Rec(loadRec_);
-    if (last.SIZE > 0) {
-        Scan(last);
-        Add(last);
-        uint32_t t = loadRec_ + 1;
-        if ((t - 1) / kChunkRecords >= chunkCount_) Grow(kChunkBytes);
-        StoreRecord& tr = Rec(t);
-        tr.used = 1;
-        tr.NOW = t;
-        tr.BEFORE = loadRec_;
-        last.NEXT = t;
-        ++chunkUsed_[(t - 1) / kChunkRecords];
-        ++inUse_;
-        Scan(tr);
-        tail_ = t;
-    } else {
-        tail_ = loadRec_;
-    }
-    hint_ = tail_;
-    loadRec_ = 0;
-    cursor_ = StoreCursor{};
-    cursor_.FATNO = head_;
-    rowCacheValid_ = false;
 }
 
 // ---------------------------------------------------------------- locating
@@ -209,16 +149,18 @@ void TextStore::SetCursor(const Found& f, int make) {
     cursor_.SIZE = f.sSize;
     cursor_.CR = f.sCr;
     cursor_.DCR = f.sDcr;
+    cursorSeg_ = f.seg;
+    cursorSegKnown_ = indexOn_;
 }
 
 TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd, int errBack,
                                    const char* fmtNo, const char* fmtRem) {
-    if (rule == Rule::After && t == 0) return Found{head_, 0, 0, 0};
+    if (rule == Rule::After && t == 0) return Found{head_, 0, 0, 0, 0};
     const uint32_t total = m == Measure::Bytes ? totalBytes_ : m == Measure::Rows ? totalCR_ : totalLF_;
     auto sum = [m](const Found& f) -> uint32_t {
         return m == Measure::Bytes ? f.sSize : m == Measure::Rows ? f.sCr : f.sCr - f.sDcr;
     };
-    const Found cur{cursor_.FATNO, cursor_.SIZE, cursor_.CR, cursor_.DCR};
+    const Found cur{cursor_.FATNO, cursor_.SIZE, cursor_.CR, cursor_.DCR, cursorSeg_};
     const uint32_t c = sum(cur);
     const uint64_t dHead = t;
     const uint64_t dCur = c > t ? c - t : t - c;
@@ -226,26 +168,43 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
 
     Found f;
     int start;
+    uint64_t d;
     if (dCur <= dHead && dCur <= dTail) {
         f = cur;
+        d = dCur;
         start = c < t ? 1 : c > t ? 2 : 3;
-        if (start == 3) {
-            const StoreRecord& r = Rec(cur.rec);
-            if (r.BEFORE) {
-                const StoreRecord& b = Rec(r.BEFORE);
-                f = Found{r.BEFORE, cur.sSize - b.SIZE, cur.sCr - b.CR, cur.sDcr - b.DCR};
-            } else {
-                start = 1;
-            }
-        }
     } else if (dHead <= dTail) {
-        f = Found{head_, 0, 0, 0};
+        f = Found{head_, 0, 0, 0, 0};
+        d = dHead;
         start = 0;
     } else {
         const StoreRecord& r = Rec(tail_);
         const uint32_t totalDcr = totalCR_ - totalLF_;
-        f = Found{tail_, totalBytes_ - r.SIZE, totalCR_ - r.CR, totalDcr - r.DCR};
+        f = Found{tail_, totalBytes_ - r.SIZE, totalCR_ - r.CR, totalDcr - r.DCR, index_.Size() - 1};
+        d = dTail;
         start = 4;
+    }
+    // Far targets come from the index; the walk from the nearest start stays
+    // for near ones, where it is cheaper and finds the same record.
+    if (indexOn_ && (WalkRecords(d, total) > walkMax_ || (start >= 1 && start <= 3 && !cursorSegKnown_))) {
+        const StoreIndex::Hit hit =
+            index_.Find(m == Measure::Bytes ? IndexMeasure::Bytes : m == Measure::Rows ? IndexMeasure::Rows
+                                                                                          : IndexMeasure::Lines,
+                        rule == Rule::After, t);
+        if (hit.seg < index_.Size()) {
+            f = Found{index_.At(hit.seg).first, hit.before.size, hit.before.cr, hit.before.dcr, hit.seg};
+            start = 5;
+        }
+    }
+    if (start == 3) {
+        const StoreRecord& r = Rec(cur.rec);
+        if (r.BEFORE) {
+            const StoreRecord& b = Rec(r.BEFORE);
+            f = Found{r.BEFORE, cur.sSize - b.SIZE, cur.sCr - b.CR, cur.sDcr - b.DCR,
+                      cur.seg - (index_.IsHead(cur.rec) ? 1 : 0)};
+        } else {
+            start = 1;
+        }
     }
 
     // A corrupted chain could hold a cycle; no walk is longer than the chain.
@@ -259,7 +218,7 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
         if (!r.BEFORE || ++steps > maxSteps)
             InternalError(errBack, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - s));
         const StoreRecord& b = Rec(r.BEFORE);
-        f = Found{r.BEFORE, f.sSize - b.SIZE, f.sCr - b.CR, f.sDcr - b.DCR};
+        f = Found{r.BEFORE, f.sSize - b.SIZE, f.sCr - b.CR, f.sDcr - b.DCR, f.seg - (index_.IsHead(f.rec) ? 1 : 0)};
         Prefetch(r.BEFORE - kPrefetchAhead);
     }
     for (;;) {
@@ -270,7 +229,7 @@ TextStore::Found TextStore::Locate(Measure m, Rule rule, uint32_t t, int errFwd,
         if (!r.NEXT || ++steps > maxSteps)
             InternalError(errFwd, Fmt(fmtNo, start), Fmt(fmtRem, (long long)t - (long long)end));
         Prefetch(r.NEXT + kPrefetchAhead);
-        f = Found{r.NEXT, f.sSize + r.SIZE, f.sCr + r.CR, f.sDcr + r.DCR};
+        f = Found{r.NEXT, f.sSize + r.SIZE, f.sCr + r.CR, f.sDcr + r.DCR, SegAfter(f.seg, r.NEXT)};
     }
     return f;
 }
@@ -311,14 +270,15 @@ void TextStore::Refuse() {
                    "システムエラー", MbIcon::Stop, MbButtons::Ok);
 }
 
-void TextStore::Propagate(uint32_t from) {
+void TextStore::Propagate(uint32_t from, uint32_t seg) {
     for (uint32_t x = from; x;) {
         StoreRecord& r = Rec(x);
-        Remove(r);
+        Remove(r, seg);
         bool stable = Scan(r);
-        Add(r);
+        Add(r, seg);
         if (stable) break;
         x = r.NEXT;
+        seg = SegAfter(seg, x);
     }
 }
 
@@ -329,18 +289,20 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
     }
     if (n == 0 || p == 0 || p - 1 > totalBytes_) return 0;
     // A text beyond the store's capacity is refused like any other write.
-    if (uint64_t(kMaxRecords - inUse_) < uint64_t(n) / kRecordText + 2) return 0;
+    if (uint64_t(chunkLimit_) * kChunkRecords - inUse_ < uint64_t(n) / kRecordText + 2) return 0;
     rowCacheValid_ = false;
     const uint32_t row = OffsetToRow(p);
     const uint32_t oldCR = totalCR_;
     Found f = Locate(Measure::Bytes, Rule::After, p - 1, 4, 5, "No :%d", "Ofs:%d");
     SetCursor(f, kMakeInsert);
     uint32_t rn = f.rec;
+    uint32_t seg = f.seg;
+    const uint32_t grown = seg;  // new records join the segment of the first one
     StoreRecord* r = &Rec(rn);
     const uint32_t k = p - 1 - f.sSize;
 
     hold_.assign(reinterpret_cast<const uint8_t*>(bytes), reinterpret_cast<const uint8_t*>(bytes) + n);
-    Remove(*r);
+    Remove(*r, seg);
     bool allocNow = false;
     if (k < kRecordText) {
         hold_.insert(hold_.end(), r->text + k, r->text + r->SIZE);
@@ -365,11 +327,12 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
             rest -= room;
         }
         Scan(*r);
-        Add(*r);
+        Add(*r, seg);
         uint32_t nx = r->NEXT;
         if (!allocNow && nx && kRecordText - Rec(nx).SIZE >= rest) {
             StoreRecord& nr = Rec(nx);
-            Remove(nr);
+            seg = SegAfter(seg, nx);
+            Remove(nr, seg);
             hold_.insert(hold_.end(), nr.text, nr.text + nr.SIZE);
             std::memset(nr.text, 0, nr.SIZE);
             nr.SIZE = 0;
@@ -385,12 +348,14 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
             r->NEXT = nn;
             rn = nn;
             r = &nr;
+            if (indexOn_) ++index_.MutableAt(seg).count;
         }
         allocNow = false;
     }
     Scan(*r);
-    Add(*r);
-    Propagate(r->NEXT);
+    Add(*r, seg);
+    Propagate(r->NEXT, SegAfter(seg, r->NEXT));
+    if (indexOn_ && index_.At(grown).count > segMax_) IndexSplit(grown);
 
     if (host_) {
         host_->SetModifiedFlag(true);
@@ -419,12 +384,14 @@ uint32_t TextStore::DeleteText(uint32_t p, uint32_t n) {
     Found f = Locate(Measure::Bytes, Rule::Within, p - 1, 7, 8, "No :%d", "Ofs:%d");
     SetCursor(f, kMakeDelete);
     uint32_t rn = f.rec;
+    uint32_t seg = f.seg;
     uint32_t k = p - 1 - f.sSize;
     uint32_t remaining = n, deleted = 0;
-    uint32_t next = 0;
+    uint32_t next = 0, nextSeg = 0;
+    bool emptied = false;  // a segment lost its last record
     for (;;) {
         StoreRecord& r = Rec(rn);
-        Remove(r);
+        Remove(r, seg);
         uint32_t avail = r.SIZE - k;
         if (avail < remaining) {
             if (host_ && avail) host_->RecordUndo(2, p, reinterpret_cast<const char*>(r.text + k), avail);
@@ -441,14 +408,16 @@ uint32_t TextStore::DeleteText(uint32_t p, uint32_t n) {
             remaining = 0;
         }
         Scan(r);
-        Add(r);
+        Add(r, seg);
         next = r.NEXT;
-        if (r.SIZE == 0) {
+        nextSeg = SegAfter(seg, next);
+        if (r.SIZE == 0 && (r.BEFORE || r.NEXT)) {
             if (r.BEFORE) {
                 Rec(r.BEFORE).NEXT = r.NEXT;
                 if (r.NEXT) Rec(r.NEXT).BEFORE = r.BEFORE;
                 else tail_ = r.BEFORE;
                 if (cursor_.FATNO == rn) {
+                    cursorSegKnown_ = false;
                     if (r.NEXT) {
                         cursor_.FATNO = r.NEXT;
                     } else {
@@ -456,20 +425,32 @@ uint32_t TextStore::DeleteText(uint32_t p, uint32_t n) {
                         cursor_.SIZE = cursor_.CR = cursor_.DCR = 0;
                     }
                 }
-                FreeRecord(rn);
-            } else if (r.NEXT) {
+            } else {
                 head_ = r.NEXT;
                 Rec(r.NEXT).BEFORE = 0;
                 cursor_.FATNO = r.NEXT;
                 cursor_.SIZE = cursor_.CR = cursor_.DCR = 0;
-                FreeRecord(rn);
+                cursorSegKnown_ = false;
             }
+            if (indexOn_) {
+                // The segment's next record, if it has one, becomes its head.
+                StoreIndex::Segment& s = index_.MutableAt(seg);
+                if (--s.count == 0) {
+                    emptied = true;
+                } else if (s.first == rn) {
+                    s.first = r.NEXT;
+                    index_.SetHead(r.NEXT, true);
+                }
+            }
+            FreeRecord(rn);
         }
         if (remaining == 0 || next == 0) break;
         rn = next;
+        seg = nextSeg;
         k = 0;
     }
-    Propagate(next);
+    Propagate(next, nextSeg);
+    if (emptied) IndexDropEmpty();
 
     if (host_) {
         host_->SetModifiedFlag(true);
@@ -481,8 +462,9 @@ uint32_t TextStore::DeleteText(uint32_t p, uint32_t n) {
 }
 
 uint64_t TextStore::MemoryUsed() const {
-    return uint64_t(chunkCount_) * kChunkRecords * sizeof(StoreRecord) + sizeof(chunks_) +
-           sizeof(chunkUsed_);
+    return uint64_t(chunkCount_) * kChunkRecords * sizeof(StoreRecord) +
+           chunks_.capacity() * sizeof(ChunkEntry) + chunkUsed_.capacity() * sizeof(uint16_t) +
+           index_.MemoryUsed();
 }
 
 }  // namespace qz

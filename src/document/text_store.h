@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "document/load_pipe.h"
+#include "document/store_index.h"
 #include "document/text_access.h"
 
 namespace qz {
@@ -17,9 +19,10 @@ class MessageBox;
 
 constexpr uint32_t kRecordText = 128;
 constexpr uint32_t kChunkRecords = 400;
-constexpr uint32_t kChunkTable = 2048;
+// The chunk table grows as the text does, up to 1 GiB of full records.
+constexpr uint32_t kChunkTable = 20972;
 constexpr uint32_t kChunkBytes = kChunkRecords * kRecordText;  // 51,200
-constexpr uint32_t kMaxRecords = kChunkRecords * kChunkTable;  // 819,200
+constexpr uint32_t kMaxRecords = kChunkRecords * kChunkTable;  // 8,388,800
 constexpr uint32_t kRowTextMax = 256;                          // GetRowText buffer, NUL included
 constexpr uint32_t kInfoTextMax = 127;
 
@@ -103,10 +106,17 @@ public:
     // Whether a text of this many bytes fits the store at all.
     static bool CanHold(uint64_t bytes);
     // Filling as the loader does: chunks for fileLength + 128 bytes first, then
-    // records 1, 2, 3 ... filled in order, each laid out when full. LoadAppend
-    // returns false when the store's capacity is exhausted.
+    // records 1, 2, 3 ... filled in order and laid out behind the filling (the
+    // rest by LoadEnd). LoadAppend returns false when the store's capacity is
+    // exhausted.
     void LoadBegin(uint32_t fileLength);
+    // The memory LoadBegin mapped, which the records of the text fill in
+    // order; a reader may fault it in ahead of LoadAppend.
+    PrefaultArea LoadArea() const;
     bool LoadAppend(const char* bytes, uint32_t n);
+    // Lays out up to `records` more of the records filled so far; false when
+    // none was waiting. The loader calls it while its reader is busy.
+    bool LoadLayoutSome(uint32_t records);
     void LoadEnd();
 
     // --- the operations ---
@@ -141,6 +151,10 @@ public:
     uint32_t Tail() const { return tail_; }
     uint32_t AllocHint() const { return hint_; }
     uint32_t RecordsInUse() const { return inUse_; }
+    // Whether lookups far from the cursor go through the segment index (off
+    // once a test has reached into the records or totals).
+    bool IndexOn() const { return indexOn_; }
+    uint32_t IndexSegments() const { return index_.Size(); }
     uint32_t ChunksAllocated() const { return chunkCount_; }
     const StoreRecord& Record(uint32_t n) const { return Rec(n); }
     int ErrorCode() const { return errorCode_; }
@@ -151,12 +165,20 @@ public:
     // Bytes of memory the chunks and the table occupy.
     uint64_t MemoryUsed() const;
 
-    // For tests that corrupt the chain on purpose or exercise growth directly.
-    StoreRecord& MutableRecordForTest(uint32_t n) { return Rec(n); }
-    StoreCursor& MutableCursorForTest() { return cursor_; }
+    // For tests that corrupt the chain on purpose or exercise growth directly;
+    // the index no longer matches what they do, so it goes off.
+    StoreRecord& MutableRecordForTest(uint32_t n) { indexOn_ = false; return Rec(n); }
+    StoreCursor& MutableCursorForTest() { indexOn_ = false; return cursor_; }
     void SetTotalsForTest(uint32_t bytes, uint32_t cr, uint32_t lf) {
+        indexOn_ = false;
         totalBytes_ = bytes; totalCR_ = cr; totalLF_ = lf;
     }
+    // Segments of at most segMax records (split in halves when they grow
+    // past it), and walks from the cursor, head or tail for targets about
+    // walkMax records away or nearer; small values make tests use the index.
+    void SetIndexTuningForTest(uint32_t segMax, uint32_t walkMax);
+    // Fewer chunk table entries than kChunkTable, for tests of the limit.
+    void SetChunkLimitForTest(uint32_t chunks) { chunkLimit_ = chunks; }
     void GrowForTest(uint32_t bytes) { Grow(bytes); }
     uint32_t AllocateForTest(uint32_t h) { return Allocate(h); }
 
@@ -176,6 +198,7 @@ private:
     struct Found {
         uint32_t rec;
         uint32_t sSize, sCr, sDcr;  // sums before rec
+        uint32_t seg;               // index segment of rec (meaningless with the index off)
     };
     // A row start found inside a record.
     struct RowPos {
@@ -204,10 +227,19 @@ private:
     void FreeRecord(uint32_t n);
 
     ScanState StartState(const StoreRecord& r) const;
-    bool Scan(StoreRecord& r) const;  // returns "stable"
-    void Propagate(uint32_t from);
-    void Remove(const StoreRecord& r) { totalBytes_ -= r.SIZE; totalCR_ -= r.CR; totalLF_ -= r.CR - r.DCR; }
-    void Add(const StoreRecord& r) { totalBytes_ += r.SIZE; totalCR_ += r.CR; totalLF_ += r.CR - r.DCR; }
+    bool Scan(StoreRecord& r) const { return ScanFrom(r, StartState(r)); }  // returns "stable"
+    bool ScanFrom(StoreRecord& r, ScanState st) const;
+    void Propagate(uint32_t from, uint32_t seg);
+    void Remove(const StoreRecord& r, uint32_t seg) {
+        totalBytes_ -= r.SIZE; totalCR_ -= r.CR; totalLF_ -= r.CR - r.DCR;
+        if (indexOn_) index_.Sub(seg, ChainSums{r.SIZE, r.CR, r.DCR});
+    }
+    void Add(const StoreRecord& r, uint32_t seg) {
+        totalBytes_ += r.SIZE; totalCR_ += r.CR; totalLF_ += r.CR - r.DCR;
+        if (indexOn_) index_.Add(seg, ChainSums{r.SIZE, r.CR, r.DCR});
+    }
+    // The segment of the record after rec, which lies in segment seg.
+    uint32_t SegAfter(uint32_t seg, uint32_t next) const { return seg + (index_.IsHead(next) ? 1 : 0); }
     // One byte of the layout machine (the slow, exact path). Returns 0, or
     // 1 after a wrap, 2 after a line feed.
     int Step(ScanState& st, uint8_t b) const;
@@ -215,6 +247,21 @@ private:
     Found Locate(Measure m, Rule rule, uint32_t t, int errFwd, int errBack, const char* fmtNo,
                  const char* fmtRem);
     void SetCursor(const Found& f, int make);
+    // The index: rebuilt from the chain, a segment split when it has grown,
+    // the segments emptied by a delete dropped, and its consistency.
+    void IndexRebuild();
+    void LoadIndexRecord(const StoreRecord& r);
+    void LoadLayoutRest(uint32_t from, uint32_t to);
+    // Records per segment as loading and rebuilding cut them: room to grow
+    // before a split.
+    uint32_t SegLoad() const { return segMax_ > 1 ? segMax_ / 2 : 1; }
+    void IndexSplit(uint32_t seg);
+    void IndexDropEmpty();
+    std::string IndexCheck() const;
+    // Estimated records between a walk start and a target d units away.
+    uint64_t WalkRecords(uint64_t d, uint32_t total) const {
+        return total ? d * inUse_ / total : 0;
+    }
     // Finds the start of row r (1-based, r - 1 <= total row breaks).
     RowPos FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make);
     bool RowCacheHit(uint32_t r) const;
@@ -225,45 +272,48 @@ private:
 
     // layout inputs
     int tab_ = 8, wrap_ = 80, comment_ = 0;
-    uint8_t cls_[256];      // byte classes for the layout scan
     uint8_t rowCls_[256];   // byte classes for row walks (no comment tokens)
     // Next tab stop for each column below 512: a division per tab is the
     // largest single cost of laying out C source.
     int32_t tabNext_[512];
-    uint8_t specials_[16];  // the comment token characters in force
-    int specialCount_ = 0;
-    // Length of the run of plain bytes at p (at most n), eight at a time
-    // where the bytes allow it.
-    template <bool Layout>
+    // Per comment state 0 to 4: the token characters it reacts to; the
+    // layout scan looks at those, line ends, tabs and bytes from 0x80 up one
+    // by one and steps over the rest.
+    uint8_t stateSpecials_[5][16];
+    int stateSpecialCount_[5];
+    uint8_t allSpecials_[16];
+    int allSpecialCount_ = 0;
+    uint32_t stateUses_[5];  // bit k: state reacts to allSpecials_[k]
+    static bool TracksPending(int com) { return com == kComNormal0 || com == kComNormal || com == kComBlock || com == kComMarkup; }
+    void EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) const;
+    // Length of the run of plain bytes at p (at most n) for the row walks,
+    // eight at a time where the bytes allow it.
     uint32_t PlainRun(const uint8_t* p, uint32_t n) const {
         constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-        const uint8_t* cls = Layout ? cls_ : rowCls_;
         uint32_t j = 0;
-        // A word is skipped when it holds no control byte below 0x0B, no byte
-        // with the high bit (lead bytes; half-width kana go singly) and no
-        // comment token character.
+        // A word is skipped when it holds no control byte below 0x0B and no
+        // byte with the high bit (lead bytes; half-width kana go singly).
         while (j + 8 <= n) {
             uint64_t x;
             std::memcpy(&x, p + j, 8);
             if ((((x - kOnes * 0x0B) & ~x) | x) & kHighs) break;
-            if constexpr (Layout) {
-                bool hit = false;
-                for (int k = 0; k < specialCount_ && !hit; ++k) {
-                    const uint64_t v = x ^ (kOnes * specials_[k]);
-                    hit = ((v - kOnes) & ~v & kHighs) != 0;
-                }
-                if (hit) break;
-            }
             j += 8;
         }
-        while (j < n && cls[p[j]] == 0) ++j;
+        while (j < n && rowCls_[p[j]] == 0) ++j;
         return j;
     }
     int NextTab(int col) const { return col < 512 ? tabNext_[col] : (col / tab_ + 1) * tab_; }
 
-    std::array<ChunkEntry, kChunkTable> chunks_{};
-    std::array<uint16_t, kChunkTable> chunkUsed_{};  // records in use per chunk
+    std::vector<ChunkEntry> chunks_;
+    std::vector<uint16_t> chunkUsed_;  // records in use per chunk
     uint32_t chunkCount_ = 0;
+    uint32_t chunkLimit_ = kChunkTable;
+    // Each growth maps one block for all its chunks.
+    struct Block {
+        void* base;
+        size_t bytes;
+    };
+    std::vector<Block> blocks_;
     uint32_t inUse_ = 0;
     uint32_t head_ = 1, tail_ = 1, hint_ = 1;
     StoreCursor cursor_;
@@ -273,6 +323,15 @@ private:
     int errorCode_ = 0;
     std::array<std::string, 3> errorInfo_;
     uint32_t loadRec_ = 0;  // record being filled by the loader
+    uint32_t loadScanned_ = 0;  // records 1 to this are laid out
+    ChainSums loadSeg_;     // sums of the index segment the loader is filling
+
+    mutable StoreIndex index_;
+    bool indexOn_ = true;
+    uint32_t segMax_ = 64, walkMax_ = 64;
+    // The cursor record's segment, while known.
+    uint32_t cursorSeg_ = 0;
+    bool cursorSegKnown_ = false;
 
     // Where the row after the last GetRowText starts, so that reading rows in
     // order needs no walk from a record's beginning. Dropped by every change.

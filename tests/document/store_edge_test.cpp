@@ -161,16 +161,18 @@ TEST(StoreEdges, LoadFillsRecordsInOrderAndEndsWithEmptyTail) {
 }
 
 TEST(StoreEdges, CapacityIsCheckedNotFatal) {
-    EXPECT_TRUE(TextStore::CanHold(104857472));  // every record full, one left for the tail
-    EXPECT_FALSE(TextStore::CanHold(104857473));
-    EXPECT_FALSE(TextStore::CanHold(104857600));
+    const uint64_t most = uint64_t(kMaxRecords - 1) * kRecordText;  // every record full, one left for the tail
+    EXPECT_GE(most, uint64_t(1) << 30);
+    EXPECT_TRUE(TextStore::CanHold(most));
+    EXPECT_FALSE(TextStore::CanHold(most + 1));
+    EXPECT_FALSE(TextStore::CanHold(uint64_t(kMaxRecords) * kRecordText));
     TextStore st;
     char x = 'x';
     // Refused before a byte is read: nothing of the pointer is touched.
-    EXPECT_EQ(st.InsertText(1, &x, 200000000u, 0), 0u);
+    EXPECT_EQ(st.InsertText(1, &x, 2000000000u, 0), 0u);
     EXPECT_EQ(st.GetTextLength(), 0u);
     CQzedDoc doc;
-    EXPECT_FALSE(doc.LoadBegin(104857473));
+    EXPECT_FALSE(doc.LoadBegin(most + 1));
 }
 
 TEST(StoreEdges, AllocationSearchWrapsThenGrowsByHint) {

@@ -231,6 +231,7 @@ std::vector<uint32_t> Boundaries(const TextStore& st) {
 
 struct Config {
     int tab, wrap, bits;
+    uint32_t segMax = 64, walkMax = 64;  // index tuning; small values force the index
 };
 
 void RunModel(uint32_t seed, const Config& cfg, uint32_t steps) {
@@ -243,6 +244,7 @@ void RunModel(uint32_t seed, const Config& cfg, uint32_t steps) {
     TextStore& st = doc.Store();
     st.SetLayout(cfg.tab, cfg.wrap, cfg.bits);
     st.RelayoutAll();
+    st.SetIndexTuningForTest(cfg.segMax, cfg.walkMax);
     Generator g(seed);
     std::string model;
     std::vector<std::string> history{model};
@@ -313,6 +315,7 @@ void RunModel(uint32_t seed, const Config& cfg, uint32_t steps) {
             history.assign(1, model);
         }
     }
+    ASSERT_TRUE(st.IndexOn());
     // A change of layout inputs re-lays-out the same text.
     st.SetLayout(cfg.tab + 1, cfg.wrap + 13, cfg.bits ^ 0x103);
     st.RelayoutAll();
@@ -322,8 +325,10 @@ void RunModel(uint32_t seed, const Config& cfg, uint32_t steps) {
 TEST(StoreModel, RandomEditsAgreeWithModel) {
     const uint32_t steps = EnvNumber("QZ_STORE_STEPS", 900);
     const uint32_t seed0 = EnvNumber("QZ_STORE_SEED", 20261207);
+    // The last three look everything up through small index segments.
     const Config configs[] = {
         {4, 20, 0x3}, {8, 80, 0x1FFF}, {1, 240, 0x0}, {3, 37, 0x10B}, {5, 21, 0x1EF4},
+        {4, 20, 0x3, 2, 0}, {8, 80, 0x1FFF, 5, 1}, {3, 37, 0x10B, 3, 2},
     };
     uint32_t i = 0;
     for (const Config& c : configs) {

@@ -9,8 +9,10 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$top"
 build=build-fuzz
 san="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build/build.ninja" ]; then
-  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
     -DQZ_WITH_QT=OFF -DQZ_WITH_BENCH=OFF -DQZ_WITH_TESTS=OFF -DQZ_FUZZ=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link $san" \
     -DCMAKE_EXE_LINKER_FLAGS="$san" >/dev/null

@@ -1,0 +1,224 @@
+// Reading, converting and filtering a file for the loader, one block ahead
+// of the records on a second core.
+#include "document/load_pipe.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "document/kanji_code.h"
+#include "document/kanji_convert.h"
+
+namespace qz {
+
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+constexpr size_t kRingBuffers = 4;
+
+inline bool HasZeroByte(uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; }
+
+// Index of the first byte at or after i that may be NUL, CR or 0x1A; the
+// caller looks at the bytes from there one by one.
+inline size_t SkipPlain(const char* p, size_t i, size_t n) {
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128(), cr = _mm_set1_epi8(0x0D), eof = _mm_set1_epi8(0x1A);
+    while (n - i >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, cr)),
+                                         _mm_cmpeq_epi8(v, eof));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask) return i + size_t(__builtin_ctz(unsigned(mask)));
+        i += 16;
+    }
+#endif
+    while (n - i >= 8) {
+        uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (HasZeroByte(w) || HasZeroByte(w ^ (kOnes * 0x0D)) || HasZeroByte(w ^ (kOnes * 0x1A))) break;
+        i += 8;
+    }
+    return i;
+}
+
+inline bool IsSpecial(char c) { return c == 0 || c == 0x0D || c == 0x1A; }
+
+ssize_t ReadSome(int fd, char* buf, size_t n) {
+    ssize_t r;
+    do r = ::read(fd, buf, n);
+    while (r < 0 && errno == EINTR);
+    return r;
+}
+
+}  // namespace
+
+LoadPipe::LoadPipe(int fd, int code, bool stopAtEof, size_t block, uint64_t fileLength, PrefaultArea area)
+    : fd_(fd), code_(code), stopAtEof_(stopAtEof), block_(std::max<size_t>(block, 4)), area_(area) {
+    if (code_ != kCodeSjis) in_.resize(block_ + 8);
+    // A second thread pays only for a file of several blocks.
+    const size_t buffers = fileLength > 4 * block_ ? kRingBuffers : 1;
+    ring_.resize(buffers);
+    for (Buffer& b : ring_) b.bytes.resize(block_ + 8);
+    if (buffers > 1) {
+        threaded_ = true;  // before the reader starts: it asks too
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            threaded_ = false;  // no thread to be had: read in turn with the writer
+            ring_.resize(1);
+        }
+    }
+}
+
+LoadPipe::~LoadPipe() { Finish(); }
+
+void LoadPipe::Stop() {
+    std::lock_guard<std::mutex> lock(mu_);
+    stop_ = true;
+    cv_.notify_all();
+}
+
+void LoadPipe::Run() {
+    for (;;) {
+        std::unique_lock<std::mutex> lock(mu_);
+        // Buffers not yet consumed, the one the writer holds included, are
+        // not to be overwritten.
+        cv_.wait(lock, [this] { return stop_ || produced_ - consumed_ < ring_.size(); });
+        if (stop_) return;
+        Buffer& b = ring_[produced_ % ring_.size()];
+        lock.unlock();
+        Produce(b);
+        lock.lock();
+        ++produced_;
+        cv_.notify_all();
+        if (b.last) return;
+    }
+}
+
+const char* LoadPipe::Next(size_t* n) {
+    *n = 0;
+    if (finished_) return nullptr;
+    if (!threaded_) {
+        Buffer& b = ring_[0];
+        do Produce(b);
+        while (b.n == 0 && !b.last);
+        finished_ = b.last;
+        *n = b.n;
+        return b.bytes.data();
+    }
+    std::unique_lock<std::mutex> lock(mu_);
+    for (;;) {
+        if (holding_) {  // the writer is done with the buffer it had
+            ++consumed_;
+            holding_ = false;
+            cv_.notify_all();
+        }
+        cv_.wait(lock, [this] { return produced_ > consumed_; });
+        const Buffer& b = ring_[consumed_ % ring_.size()];
+        holding_ = true;
+        finished_ = b.last;
+        if (b.n || finished_) {
+            *n = b.n;
+            return b.bytes.data();
+        }
+    }
+}
+
+bool LoadPipe::Ready() {
+    if (!threaded_ || finished_) return true;
+    std::lock_guard<std::mutex> lock(mu_);
+    return produced_ > consumed_ + (holding_ ? 1 : 0);
+}
+
+void LoadPipe::Finish() {
+    Stop();
+    if (thread_.joinable()) thread_.join();
+}
+
+void LoadPipe::Produce(Buffer& b) {
+    b.n = 0;
+    b.last = false;
+    if (ended_ || eof_ || status_ == Status::Error) {
+        b.last = true;
+        return;
+    }
+    // A block, topped up to its size unless the file ends.
+    char* in = code_ == kCodeSjis ? b.bytes.data() : in_.data();
+    size_t have = code_ == kCodeSjis ? 0 : carry_;
+    while (have < block_) {
+        const ssize_t r = ReadSome(fd_, in + have, block_ - have);
+        if (r < 0) {
+            status_ = Status::Error;
+            b.last = true;
+            return;
+        }
+        if (r == 0) {
+            eof_ = true;
+            break;
+        }
+        have += size_t(r);
+    }
+    size_t count = have;
+    if (code_ != kCodeSjis) {
+        // Conversion equals that of 512-byte pieces with the same carry-over:
+        // what a cut leaves over starts the next block.
+        const int left = code_ == kCodeEuc ? EucToSjis(in, b.bytes.data(), count, eof_)
+                                           : JisToSjis(in, b.bytes.data(), count, jisMode_, eof_);
+        carry_ = size_t(left);
+        std::memmove(in_.data(), in + have - carry_, carry_);
+    }
+    b.n = Filter(b.bytes.data(), count);
+    b.last = ended_ || eof_;
+    kept_ += b.n;
+    Prefault(kept_);
+}
+
+// The byte rules: NUL and CR dropped (CR noted), LF noted, 0x1A dropped or
+// the end of the text. The kept bytes move together in place.
+size_t LoadPipe::Filter(char* p, size_t n) {
+    size_t i = 0, o = 0;
+    while (i < n) {
+        size_t j = SkipPlain(p, i, n);
+        const size_t look = std::min(n, j + 8);
+        while (j < look && !IsSpecial(p[j])) ++j;
+        if (o != i) std::memmove(p + o, p + i, j - i);
+        o += j - i;
+        i = j;
+        if (i < n && IsSpecial(p[i])) {
+            const char c = p[i++];
+            if (c == 0x0D) {
+                sawCr_ = true;
+            } else if (c == 0x1A && stopAtEof_) {
+                ended_ = true;
+                break;
+            }
+        }
+    }
+    // Only kept bytes count: a line feed after the end of the text is not seen.
+    if (!sawLf_ && std::memchr(p, '\n', o)) sawLf_ = true;
+    return o;
+}
+
+// Faults in the record memory for the bytes handed over so far, so that the
+// writer finds its pages ready instead of stopping for each.
+void LoadPipe::Prefault(uint64_t keptBytes) {
+#ifdef MADV_POPULATE_WRITE
+    if (!threaded_ || !area_.base) return;
+    const size_t page = 4096;
+    size_t want = size_t((keptBytes / 128 + 2) * area_.recordBytes);
+    want = std::min((want + page - 1) / page * page, area_.bytes);
+    if (want <= faulted_) return;
+    ::madvise(area_.base + faulted_, want - faulted_, MADV_POPULATE_WRITE);
+    faulted_ = want;
+#else
+    (void)keptBytes;
+#endif
+}
+
+}  // namespace qz

@@ -1,0 +1,1 @@
+qz_fuzz(file_load qz_document)
