@@ -50,6 +50,10 @@ public:
     void OnInitialUpdate(int viewsOfDoc = 1);
     void OnSize(int viewsOfDoc = 1);
     void Relayout();
+    // After the settings changed (fonts, the type's layout values): the
+    // document has taken its type's values already; window wrapping follows
+    // "RightTurn" again and the view relayouts on the caret's character.
+    void OnSettingsChanged(int viewsOfDoc = 1);
     void OnSetFocus();
     void OnKillFocus();
     int RowHeight() const;
