@@ -9,11 +9,11 @@ namespace qz {
 
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
-    case Subsystem::Core: return true;
+    case Subsystem::Core:
+    case Subsystem::Settings: return true;
     case Subsystem::Reopen:
     case Subsystem::Language:
     case Subsystem::Guidance:
-    case Subsystem::Settings:
     case Subsystem::External:
     case Subsystem::Calculation:
     case Subsystem::Printing: return false;

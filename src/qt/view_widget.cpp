@@ -146,8 +146,9 @@ void ViewCanvas::focusOutEvent(QFocusEvent*) {
 
 // ------------------------------------------------------------------ widget
 
-QFont QzedViewWidget::DisplayFont() {
-    const LogFont& lf = TheSettings().displayFont;
+QFont QzedViewWidget::DisplayFont() { return FontOf(TheSettings().displayFont); }
+
+QFont QzedViewWidget::FontOf(const LogFont& lf) {
     const QString face = QString::fromStdString(SjisToUtf8(lf.lfFaceName));
     QFont f(face);
     f.setStyleHint(QFont::TypeWriter);
@@ -202,16 +203,7 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     grid->addWidget(hbar_, 1, 0);
     setFocusProxy(canvas_);
 
-    fonts_[0] = DisplayFont();
-    fonts_[1] = fonts_[0];
-    fonts_[1].setUnderline(true);
-    fonts_[2] = fonts_[0];
-    const QFontMetrics fm(fonts_[0]);
-    charW_ = std::max(1, fm.horizontalAdvance(QChar('M')));
-    charH_ = std::max(1, fm.height());
-    latin_[0] = LatinFont(fonts_[0], charW_);
-    latin_[1] = latin_[0];
-    latin_[1].setUnderline(true);
+    LoadFonts();
 
     blink_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&blink_, &QTimer::timeout, this, [this] { BlinkCaret(); });
@@ -259,6 +251,25 @@ QzedViewWidget::~QzedViewWidget() {
     view_->SetRecorder(nullptr);
     keyLog_.reset();
     view_.reset();
+}
+
+void QzedViewWidget::LoadFonts() {
+    fonts_[0] = DisplayFont();
+    fonts_[1] = fonts_[0];
+    fonts_[1].setUnderline(true);
+    fonts_[2] = fonts_[0];
+    const QFontMetrics fm(fonts_[0]);
+    charW_ = std::max(1, fm.horizontalAdvance(QChar('M')));
+    charH_ = std::max(1, fm.height());
+    latin_[0] = LatinFont(fonts_[0], charW_);
+    latin_[1] = latin_[0];
+    latin_[1].setUnderline(true);
+}
+
+void QzedViewWidget::SettingsChanged() {
+    LoadFonts();
+    if (property("qzInitialised").toBool()) view_->OnSettingsChanged(ViewsOfDoc());
+    InvalidateAll();
 }
 
 void QzedViewWidget::SetLogPane(LogPane* pane) {
@@ -639,7 +650,7 @@ void QzedViewWidget::Key(QKeyEvent* e) {
     default: break;
     }
     if (arrow) {
-        int scheme = TheSettings().env.AsinMode;
+        int scheme = keyScheme ? keyScheme() : TheSettings().env.AsinMode;
         if (scheme < 1 || scheme > 4) scheme = 4;
         view_->OnArrowKey(arrow, shift, ctrl, alt, e->isAutoRepeat(), scheme);
         return;
