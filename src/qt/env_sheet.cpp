@@ -454,7 +454,11 @@ void OpenHelpPage(MessageBox& boxes, const std::string& page) {
 QString QtFileFilter(const char* filter) {
     const QStringList parts = U(filter).split('|', Qt::SkipEmptyParts);
     QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // A name that ends in its own patterns, "name(*.bmp)", says it all.
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        filters << (parts[i].endsWith("(" + patterns + ")") ? parts[i] : parts[i] + " (" + patterns + ")");
+    }
     return filters.join(QStringLiteral(";;"));
 }
 

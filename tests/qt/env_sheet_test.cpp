@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -365,6 +366,52 @@ private slots:
         QVERIFY(!w.Frame().Resident());
         QCOMPARE(w.toolBarArea(w.PfBar()), Qt::TopToolBarArea);
         QVERIFY(!w.DialogBar()->ButtonStyle());
+    }
+
+    void f5OpensTheSheetInSchemeFour() {
+        MemoryProfile p;
+        QzedMainWindow w(p, nullptr, &boxes_);
+        Shown(w);
+        bool seen = false;
+        WhenModal([&](QWidget* m) {
+            seen = qobject_cast<CEnvSheet*>(m) != nullptr;
+            QCOMPARE(m->windowTitle(), QStringLiteral("環境設定"));
+            static_cast<QDialog*>(m)->reject();
+        });
+        QTest::keyClick(&w, Qt::Key_F5);
+        QVERIFY(seen);
+        QVERIFY(w.Frame().StateOf(cmdid::kSettings).enabled);
+    }
+
+    void theBitmapIsChosenInADialogOfItsOwn() {
+        MemoryProfile p;
+        QzedMainWindow w(p, nullptr, &boxes_);
+        Shown(w);
+        const QString bitmap = dir_.filePath("wall.bmp");
+        QFile(bitmap).open(QIODevice::WriteOnly);
+        WithSheet(w, [&](CEnvSheet& sheet) {
+            EnvBoundPage* other = sheet.BoundPage(kPageOther1);
+            auto* browse = Find<QPushButton>(other, 420);
+            QVERIFY(!browse->isEnabled());
+            QVERIFY(Find<QLineEdit>(other, 107)->isReadOnly());
+            Find<QRadioButton>(other, 419)->click();
+            QVERIFY(browse->isEnabled());
+            QVERIFY(!Find<QLineEdit>(other, 107)->isReadOnly());
+            WhenModal([&](QWidget* d) {
+                auto* files = qobject_cast<QFileDialog*>(d);
+                QVERIFY(files);
+                QCOMPARE(files->windowTitle(), QStringLiteral("ビットマップの指定"));
+                QCOMPARE(files->nameFilters(), QStringList({"ﾋﾞｯﾄﾏｯﾌﾟﾌｧｲﾙ(*.bmp)", "全てのﾌｧｲﾙ(*.*)"}));
+                files->setDirectory(QFileInfo(bitmap).absolutePath());
+                fakes::TypeFileName(*files, QFileInfo(bitmap).fileName());
+                static_cast<QDialog*>(files)->accept();
+            }, &sheet);
+            browse->click();
+            QCOMPARE(Find<QLineEdit>(other, 107)->text(), bitmap);
+            sheet.accept();
+        });
+        QCOMPARE(TheSettings().env.BkgndMode, 3);
+        QCOMPARE(QString::fromStdString(TheSettings().env.BkgndFname), bitmap);
     }
 
     void helpWithoutItsPageSaysSo() {
