@@ -268,7 +268,12 @@ public:
     int Highlight() const { return highlightLen_; }
     void SetNoScreenUpdate(bool on) { noUpdate_ = on; }
     bool NoScreenUpdate() const { return noUpdate_; }
-    void SetPrefixPending(bool on) { prefixPending_ = on; }
+    // characterStroke: the prefix of scheme 3, whose second stroke may be a
+    // typed character; in the others the next key only clears the flag.
+    void SetPrefixPending(bool on, bool characterStroke = false) {
+        prefixPending_ = on;
+        prefixTakesCharacter_ = on && characterStroke;
+    }
     bool PrefixPending() const { return prefixPending_; }
     // Interactive search or replace, a command selection or a box prompt:
     // editing stops silently while one runs.
@@ -386,6 +391,7 @@ private:
     uint32_t anchorOff_ = 1;
     bool skipNextClick_ = false;
     bool prefixPending_ = false;
+    bool prefixTakesCharacter_ = false;
     bool noUpdate_ = false;
     int searchMode_ = 0;
     unsigned searchModeOptions_ = 0;
