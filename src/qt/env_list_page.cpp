@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <functional>
 
 #include "platform/message_box.h"
 #include "qt/env_sheet.h"
@@ -77,6 +78,23 @@ bool RunEditor(QWidget* parent, MessageBox& boxes, const std::function<void(QFor
     if (d.exec() != QDialog::Accepted) return false;
     take();
     return true;
+}
+
+// What a button does to a list; the row chosen afterwards.
+template <class T>
+int Apply(EntryList<T> list, const QString& button, int row, const std::function<bool(T&)>& edit) {
+    if (button == "上へ移動") return list.MoveUp(row);
+    if (button == "下へ移動") return list.MoveDown(row);
+    if (button == "削除") return list.Delete(row);
+    if (button == "追加") {
+        T entry{};
+        return list.CanAdd() && edit(entry) ? list.Add(entry) : row;
+    }
+    if (button == "変更" && list.Valid(row)) {
+        T entry = list.rows[static_cast<size_t>(row)];
+        return edit(entry) ? list.Change(row, entry) : row;
+    }
+    return row;
 }
 
 }  // namespace
@@ -148,22 +166,6 @@ void CEnvPage3::UpdateButtons(bool tools) {
     Button(tools, "上へ移動")->setEnabled(any && chosen > 0);
     Button(tools, "下へ移動")->setEnabled(any && chosen + 1 < rows);
     Button(tools, "追加")->setEnabled(tools || data_.helps.size() < size_t(kMaxHelpEntries));
-}
-
-template <class T>
-static int Apply(EntryList<T> list, const QString& button, int row, const std::function<bool(T&)>& edit) {
-    if (button == "上へ移動") return list.MoveUp(row);
-    if (button == "下へ移動") return list.MoveDown(row);
-    if (button == "削除") return list.Delete(row);
-    if (button == "追加") {
-        T entry{};
-        return list.CanAdd() && edit(entry) ? list.Add(entry) : row;
-    }
-    if (button == "変更" && list.Valid(row)) {
-        T entry = list.rows[static_cast<size_t>(row)];
-        return edit(entry) ? list.Change(row, entry) : row;
-    }
-    return row;
 }
 
 void CEnvPage3::Act(bool tools, const QString& button) {

@@ -84,6 +84,7 @@ void CopyBackFromSheet(const SheetData& d, Settings& s, Profile& p) {
 }
 
 ControlValue ReadControl(const SheetData& d, const Binding& b, int fileType) {
+    // The accessors serve the writer too; nothing is written here.
     auto& data = const_cast<SheetData&>(d);
     ControlValue v;
     if (b.kind == Bind::Font) {
