@@ -67,14 +67,15 @@ bool ViewActionFor(int scheme, int asin4Type, int code, const CQzedView& view, V
         if (code == Ctrl(Shift(kKeyHome))) return false;
     }
     if (scheme == 3 && code == KeyF(6) && view.CommandSelectionActive()) return *action = ViewAction::Cancel, true;
-    if (scheme == 3 && code == kKeyEsc && ViewIdle(view)) return *action = ViewAction::SetPrefix, true;
+    if (scheme == 3 && code == kKeyEsc && ViewIdle(view)) return *action = ViewAction::SetPrefix, *argument = 3, true;
 
     size_t count = 0;
     const ViewKeyRow* rows = ViewKeyTable(&count);
     const ViewKeyRow* row = FindRow(rows, count, scheme, code);
     if (!row) return false;
     *action = row->action;
-    *argument = row->argument;
+    // A prefix knows its scheme: the second stroke is read by that scheme's rules.
+    *argument = row->action == ViewAction::SetPrefix ? scheme : row->argument;
     return true;
 }
 
@@ -137,7 +138,7 @@ void RunViewAction(CQzedView& v, ViewAction action, int argument, KeyActionHost&
     case A::WordLeftSkipping: return v.WordLeft(1);
     case A::WordRight: return v.WordRight(0);
     case A::WordRightSkipping: return v.WordRight(1);
-    case A::SetPrefix: return v.SetPrefixPending(true);
+    case A::SetPrefix: return v.SetPrefixPending(true, argument == 3);
     case A::RuleLine: return v.RuleLine(argument / 10, argument % 10);
     default: return host.RunViewAction(action, argument);
     }

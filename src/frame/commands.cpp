@@ -11,11 +11,11 @@ bool SubsystemBuilt(Subsystem s) {
     switch (s) {
     case Subsystem::Core:
     case Subsystem::Reopen:
+    case Subsystem::Settings:
     case Subsystem::Calculation:
     case Subsystem::Printing: return true;
     case Subsystem::Language:
     case Subsystem::Guidance:
-    case Subsystem::Settings:
     case Subsystem::External: return false;
     }
     return false;

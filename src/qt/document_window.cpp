@@ -69,6 +69,7 @@ QzedViewWidget* CQzedChild::MakeView() {
     v->onModifierLabels = [this](int modifier) {
         if (manager_.onModifierLabels) manager_.onModifierLabels(modifier);
     };
+    v->keyScheme = manager_.keyScheme;
     v->onContextMenu = [this](const QPoint& at) {
         if (manager_.onContextMenu) manager_.onContextMenu(at);
     };

@@ -178,6 +178,8 @@ public:
     std::function<void(int modifier)> onModifierLabels;
     // A right click in a view, at this screen position.
     std::function<void(const QPoint& at)> onContextMenu;
+    // The key scheme in force, given to each new view.
+    std::function<int()> keyScheme;
 
 private:
     friend class CQzedChild;

@@ -132,18 +132,20 @@ CQzedDlBar::CQzedDlBar(QWidget* parent, bool buttonStyle)
     tabs_->setExpanding(false);
     tabs_->setElideMode(Qt::ElideNone);
     tabs_->setUsesScrollButtons(true);
-    tabs_->setDrawBase(!buttonStyle);
-    if (buttonStyle) {
-        // The button look: each tab a raised button of its own.
-        tabs_->setStyleSheet(QStringLiteral(
-            "QTabBar::tab { border: 1px solid palette(mid); border-radius: 3px; margin: 2px 1px;"
-            " padding: 2px 10px; background: palette(button); }"
-            "QTabBar::tab:selected { background: palette(light); border-color: palette(dark); }"));
-    }
+    SetButtonStyle(buttonStyle);
     addWidget(tabs_);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
         if (!updating_ && onChosen) onChosen(index);
     });
+}
+
+void CQzedDlBar::SetButtonStyle(bool buttonStyle) {
+    tabs_->setDrawBase(!buttonStyle);
+    // The button look: each tab a raised button of its own.
+    tabs_->setStyleSheet(buttonStyle ? QStringLiteral(
+        "QTabBar::tab { border: 1px solid palette(mid); border-radius: 3px; margin: 2px 1px;"
+        " padding: 2px 10px; background: palette(button); }"
+        "QTabBar::tab:selected { background: palette(light); border-color: palette(dark); }") : QString());
 }
 
 void CQzedDlBar::ShowTabs(const std::vector<WindowTabs::Tab>& tabs, int selected) {

@@ -65,6 +65,9 @@ class CQzedDlBar : public QToolBar {
 public:
     CQzedDlBar(QWidget* parent, bool buttonStyle);
     QTabBar* Tabs() const { return tabs_; }
+    // Each tab a button of its own, or tabs on a base line.
+    void SetButtonStyle(bool buttonStyle);
+    bool ButtonStyle() const { return !tabs_->drawBase(); }
     void ShowTabs(const std::vector<WindowTabs::Tab>& tabs, int selected);
     // A tab was chosen by the user.
     std::function<void(int index)> onChosen;

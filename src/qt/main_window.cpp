@@ -128,6 +128,8 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     docs_->frameKey = [this](int code) { return frame_->WindowSelectActive() && frame_->WindowSelectKey(code); };
     docs_->windowSelecting = [this] { return frame_->WindowSelectActive(); };
     docs_->onPrefixStroke = [this](char key) { frame_->PrefixSecondStroke(key); };
+    // A scheme chosen in the settings sheet waits for the next start.
+    docs_->keyScheme = [this] { return frame_->Scheme(); };
     docs_->onModifierLabels = [this](int modifier) {
         frame_->SetModifiers(modifier == 1   ? ModifierState::Shift
                              : modifier == 2 ? ModifierState::Ctrl
@@ -438,8 +440,11 @@ std::vector<CQzedView*> QzedMainWindow::ViewsOf(Window w) {
 bool QzedMainWindow::CloseWindow(Window w) { return Child(w)->close(); }
 
 void QzedMainWindow::RelayoutViews(CQzedDoc& doc) {
-    docs_->ResetLayout(doc);
-    docs_->RedrawViews(doc);
+    // A setting of the document's type changed: the document takes its
+    // type's values again and every view follows.
+    doc.ApplyLayoutSettings();
+    for (CQzedChild* c : docs_->ChildrenOf(doc))
+        for (QzedViewWidget* v : c->Views()) v->SettingsChanged();
 }
 
 void QzedMainWindow::RepaintAllViews() {
@@ -593,6 +598,7 @@ bool QzedMainWindow::RunPortCommand(int id) {
         about.exec();
         return true;
     }
+    case c::kSettings: RunSettingsSheet(); return true;
     case c::kAsciiTable: ShowCodeTable(false); return true;
     case c::kKanjiTable: ShowCodeTable(true); return true;
     case c::kWindowList: WindowListDialog(); return true;

@@ -67,6 +67,11 @@ public:
     QzedViewWidget* ActiveView() const;
     // Resident mode: the notification-area icon (when the desktop has one).
     void AddTrayIcon();
+    void RemoveTrayIcon();
+    // The settings sheet, and what its OK applies at once (before: the global
+    // settings as they were before).
+    void RunSettingsSheet();
+    void ApplySettings(const EnvironSettings& before);
     // Enabled and checked states of the bars' buttons, as the idle update
     // of the frame sets them.
     void UpdateCommandStates();

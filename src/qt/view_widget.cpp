@@ -164,6 +164,8 @@ void ViewCanvas::focusOutEvent(QFocusEvent*) {
 
 QFont QzedViewWidget::DisplayFont() { return FontFromLogFont(TheSettings().displayFont); }
 
+QFont QzedViewWidget::FontOf(const LogFont& lf) { return FontFromLogFont(lf); }
+
 QFont QzedViewWidget::LatinFont(const QFont& display, int cellWidth) {
     return LatinCompanion(TheSettings().displayFont, display, cellWidth);
 }
@@ -179,16 +181,7 @@ QzedViewWidget::QzedViewWidget(CQzedDoc& doc, MessageBox& boxes, QWidget* parent
     grid->addWidget(hbar_, 1, 0);
     setFocusProxy(canvas_);
 
-    fonts_[0] = DisplayFont();
-    fonts_[1] = fonts_[0];
-    fonts_[1].setUnderline(true);
-    fonts_[2] = fonts_[0];
-    const QFontMetrics fm(fonts_[0]);
-    charW_ = std::max(1, fm.horizontalAdvance(QChar('M')));
-    charH_ = std::max(1, fm.height());
-    latin_[0] = LatinFont(fonts_[0], charW_);
-    latin_[1] = latin_[0];
-    latin_[1].setUnderline(true);
+    LoadFonts();
 
     blink_.setInterval(std::max(100, QApplication::cursorFlashTime() / 2));
     connect(&blink_, &QTimer::timeout, this, [this] { BlinkCaret(); });
@@ -236,6 +229,25 @@ QzedViewWidget::~QzedViewWidget() {
     view_->SetRecorder(nullptr);
     keyLog_.reset();
     view_.reset();
+}
+
+void QzedViewWidget::LoadFonts() {
+    fonts_[0] = DisplayFont();
+    fonts_[1] = fonts_[0];
+    fonts_[1].setUnderline(true);
+    fonts_[2] = fonts_[0];
+    const QFontMetrics fm(fonts_[0]);
+    charW_ = std::max(1, fm.horizontalAdvance(QChar('M')));
+    charH_ = std::max(1, fm.height());
+    latin_[0] = LatinFont(fonts_[0], charW_);
+    latin_[1] = latin_[0];
+    latin_[1].setUnderline(true);
+}
+
+void QzedViewWidget::SettingsChanged() {
+    LoadFonts();
+    if (property("qzInitialised").toBool()) view_->OnSettingsChanged(ViewsOfDoc());
+    InvalidateAll();
 }
 
 void QzedViewWidget::SetLogPane(LogPane* pane) {
@@ -616,7 +628,7 @@ void QzedViewWidget::Key(QKeyEvent* e) {
     default: break;
     }
     if (arrow) {
-        int scheme = TheSettings().env.AsinMode;
+        int scheme = keyScheme ? keyScheme() : TheSettings().env.AsinMode;
         if (scheme < 1 || scheme > 4) scheme = 4;
         view_->OnArrowKey(arrow, shift, ctrl, alt, e->isAutoRepeat(), scheme);
         return;

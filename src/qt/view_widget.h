@@ -17,6 +17,7 @@ class QScrollBar;
 
 namespace qz {
 
+struct LogFont;
 class LogPane;
 class ViewKeyLog;
 
@@ -68,6 +69,9 @@ public:
     void SetLogPane(LogPane* pane);
     // The number of views changed: lay out again (window wrapping).
     void Relayout();
+    // The settings changed: the fonts and cells are taken again and the view
+    // relayouts on its caret's character (the document has its new layout).
+    void SettingsChanged();
     ViewCanvas* Canvas() const { return canvas_; }
     // Types UTF-8 text as the keyboard would; false (with a beep and a
     // message) at the first character that has no Shift-JIS form.
@@ -141,8 +145,13 @@ public:
     // A right click in the text, at this screen position.
     std::function<void(const QPoint& at)> onContextMenu;
 
+    // The key scheme the frame runs (the arrows differ by scheme); the
+    // settings' one when not told.
+    std::function<int()> keyScheme;
+
     // The fonts rows are drawn with, from the settings' display font.
     static QFont DisplayFont();
+    static QFont FontOf(const LogFont& lf);
     // The face single-byte ASCII is drawn with: a Latin monospaced face
     // fitted to the cell when the stored face is not installed.
     static QFont LatinFont(const QFont& display, int cellWidth);
@@ -157,6 +166,7 @@ private:
     void BlinkCaret();
     void DrawCell(QPainter& p, int x, int y, const QString& s, int cells);
     void PaintGuides(QPainter& p);
+    void LoadFonts();
 
     CQzedDoc& doc_;
     MessageBox& boxes_;

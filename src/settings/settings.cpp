@@ -222,6 +222,43 @@ Settings& TheSettings() {
     return s;
 }
 
+int* TypeInt(TypeSettings& t, std::string_view name) {
+    for (const TypeField& f : kTypeFields)
+        if (f.i && name == f.name) return &(t.*f.i);
+    return nullptr;
+}
+
+std::string* TypeText(TypeSettings& t, std::string_view name) {
+    for (const TypeField& f : kTypeFields)
+        if (f.s && name == f.name) return &(t.*f.s);
+    return nullptr;
+}
+
+int* EnvironInt(EnvironSettings& e, std::string_view name) {
+    for (const EnvInt& f : kEnvInts)
+        if (name == f.name) return &(e.*f.field);
+    return nullptr;
+}
+
+std::string* EnvironText(EnvironSettings& e, std::string_view name) {
+    for (const EnvText& f : kEnvTexts)
+        if (name == f.name) return &(e.*f.field);
+    return nullptr;
+}
+
+std::vector<std::string> TypeValueNames() {
+    std::vector<std::string> out;
+    for (const TypeField& f : kTypeFields) out.push_back(f.name);
+    return out;
+}
+
+std::vector<std::string> EnvironValueNames() {
+    std::vector<std::string> out;
+    for (const EnvInt& f : kEnvInts) out.push_back(f.name);
+    for (const EnvText& f : kEnvTexts) out.push_back(f.name);
+    return out;
+}
+
 FrameRect DefaultFrameRect(int desktopWidth, int desktopHeight) {
     int w = std::min(desktopWidth, 700), h = std::min(desktopHeight, 500);
     FrameRect r;

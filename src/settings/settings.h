@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/profile.h"
@@ -145,6 +146,16 @@ struct Settings {
 
 // The process-wide record.
 Settings& TheSettings();
+
+// A value of a file type ("Environ-Type%d") or of "Environ" by its profile
+// name; null when the record has no such value of that kind.
+int* TypeInt(TypeSettings& t, std::string_view name);
+std::string* TypeText(TypeSettings& t, std::string_view name);
+int* EnvironInt(EnvironSettings& e, std::string_view name);
+std::string* EnvironText(EnvironSettings& e, std::string_view name);
+// Every profile name of the two kinds of section, in profile order.
+std::vector<std::string> TypeValueNames();
+std::vector<std::string> EnvironValueNames();
 
 // The centred default frame rectangle for a desktop of the given size.
 FrameRect DefaultFrameRect(int desktopWidth, int desktopHeight);

@@ -132,6 +132,13 @@ void CQzedView::Relayout() {
     host_.InvalidateAll();
 }
 
+void CQzedView::OnSettingsChanged(int viewsOfDoc) {
+    ComputeGeometry();
+    if (T().RightTurn == 1 && viewsOfDoc == 1) WrapAtWindow();
+    else if (doc_.GetWrapMode() & kWrapWindow) doc_.SetWrapMode(doc_.GetWrapMode() & ~kWrapWindow);
+    Relayout();
+}
+
 void CQzedView::MakeCaret() {
     const int h = host_.CharHeight();
     host_.CreateCaret(host_.CharWidth(), insertMode_ ? std::max(1, h / 4) : h);

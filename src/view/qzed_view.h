@@ -50,6 +50,10 @@ public:
     void OnInitialUpdate(int viewsOfDoc = 1);
     void OnSize(int viewsOfDoc = 1);
     void Relayout();
+    // After the settings changed (fonts, the type's layout values): the
+    // document has taken its type's values already; window wrapping follows
+    // "RightTurn" again and the view relayouts on the caret's character.
+    void OnSettingsChanged(int viewsOfDoc = 1);
     // fromAnotherWindow: the focus did not come from a pane of the same window.
     void OnSetFocus(bool fromAnotherWindow = true);
     void OnKillFocus();
@@ -270,7 +274,12 @@ public:
     int Highlight() const { return highlightLen_; }
     void SetNoScreenUpdate(bool on) { noUpdate_ = on; }
     bool NoScreenUpdate() const { return noUpdate_; }
-    void SetPrefixPending(bool on) { prefixPending_ = on; }
+    // characterStroke: the prefix of scheme 3, whose second stroke may be a
+    // typed character; in the others the next key only clears the flag.
+    void SetPrefixPending(bool on, bool characterStroke = false) {
+        prefixPending_ = on;
+        prefixTakesCharacter_ = on && characterStroke;
+    }
     bool PrefixPending() const { return prefixPending_; }
     // Interactive search or replace, a command selection or a box prompt:
     // editing stops silently while one runs.
@@ -389,6 +398,7 @@ private:
     uint32_t anchorOff_ = 1;
     bool skipNextClick_ = false;
     bool prefixPending_ = false;
+    bool prefixTakesCharacter_ = false;
     bool noUpdate_ = false;
     int searchMode_ = 0;
     unsigned searchModeOptions_ = 0;

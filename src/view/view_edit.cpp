@@ -138,8 +138,9 @@ void CQzedView::OnChar(uint8_t c) {
     if (c == 0) return;
     if (c == 13) c = 10;
     if (prefixPending_) {
-        prefixPending_ = false;
-        if (TheSettings().env.AsinMode == 3) PrefixStroke(c);
+        const bool stroke = prefixTakesCharacter_;
+        SetPrefixPending(false);
+        if (stroke) PrefixStroke(c);
         return;  // in the other schemes the key only clears the flag
     }
     // The interactive modes read their keys first: a command selection

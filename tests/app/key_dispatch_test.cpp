@@ -188,6 +188,18 @@ TEST_F(KeyDispatchTest, PrefixKeysTakeTheNextKey) {
     EXPECT_TRUE(s.view->PrefixPending());
     Key(s, kKeyEsc, 3);
     EXPECT_FALSE(s.view->PrefixPending());
+    // The scheme that set the prefix reads the next character, whatever the
+    // settings now name: Ctrl+Q then R is the top of the file in scheme 3.
+    s.view->SetCaret(2, 1);
+    TheSettings().env.AsinMode = 4;
+    Key(s, Ctrl(KeyLetter('Q')), 3);
+    s.view->OnChar('r');
+    EXPECT_EQ(s.view->CaretRow(), 1u);
+    TheSettings().env.AsinMode = 3;
+    Key(s, Ctrl(KeyLetter('Z')), 1);
+    s.view->OnChar('a');  // scheme 1: the character only clears the prefix
+    EXPECT_EQ(s.Sjis(), "b\n");
+    EXPECT_FALSE(s.view->PrefixPending());
     // Scheme 1: Ctrl+Z twice toggles the line numbers.
     Key(s, Ctrl(KeyLetter('Z')), 1);
     Key(s, Ctrl(KeyLetter('Z')), 1);

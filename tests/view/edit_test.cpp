@@ -287,24 +287,22 @@ namespace {
 
 TEST(Prefix, SchemeThreeTakesTheNextCharacterAsTheSecondStroke) {
     ResetSettings();
-    TheSettings().env.AsinMode = 3;
     ViewScript s("ab\nc‸d\n");
-    s.view->SetPrefixPending(true);
+    s.view->SetPrefixPending(true, true);
     s.view->OnChar('s');
     EXPECT_EQ(s.Text(), "ab\n‸cd\n");
     EXPECT_FALSE(s.view->PrefixPending());
-    s.view->SetPrefixPending(true);
+    s.view->SetPrefixPending(true, true);
     s.view->OnChar('C');
     EXPECT_EQ(s.Text(), "ab\ncd\n‸");
-    s.view->SetPrefixPending(true);
+    s.view->SetPrefixPending(true, true);
     s.view->OnChar('u');
-    s.view->SetPrefixPending(true);
+    s.view->SetPrefixPending(true, true);
     s.view->OnChar('7');
-    s.view->SetPrefixPending(true);
+    s.view->SetPrefixPending(true, true);
     s.view->OnChar('x');  // dropped
     EXPECT_EQ(s.host.prefixStrokes, "U7");
     EXPECT_EQ(s.Sjis(), "ab\ncd\n");
-    TheSettings().env.AsinMode = 4;
     s.view->SetPrefixPending(true);
     s.view->OnChar('r');  // other schemes: only clears the flag
     EXPECT_EQ(s.Sjis(), "ab\ncd\n");
