@@ -9,9 +9,9 @@ namespace qz {
 
 bool SubsystemBuilt(Subsystem s) {
     switch (s) {
-    case Subsystem::Core: return true;
+    case Subsystem::Core:
+    case Subsystem::Language: return true;
     case Subsystem::Reopen:
-    case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::Settings:
     case Subsystem::External:

@@ -161,6 +161,8 @@ public:
     std::function<void(int modifier)> onModifierLabels;
     // A right click in a view, at this screen position.
     std::function<void(const QPoint& at)> onContextMenu;
+    // A view's jump to a line of a file (see ViewHost::OpenAtLine).
+    std::function<bool(const std::string& path, int32_t line, const void* originView)> onOpenAtLine;
 
 private:
     friend class CQzedChild;

@@ -1,5 +1,6 @@
 // Before any Qt header: the template table has a member named like Qt's
 // "slots" keyword macro.
+#include "lang/jump_stack.h"
 #include "lang/language_data.h"
 
 #include "qt/main_window.h"
@@ -43,6 +44,7 @@
 #include "qt/file_dialogs.h"
 #include "qt/frame_bars.h"
 #include "qt/key_input.h"
+#include "qt/lang_dialogs.h"
 #include "qt/log_repeat_dlg.h"
 #include "qt/qt_clipboard.h"
 #include "qt/qt_message_box.h"
@@ -91,6 +93,7 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     if (QScreen* screen = QGuiApplication::primaryScreen()) desktop = screen->geometry().size();
     Settings& s = TheSettings();
     LoadAll(s, profile_, desktop.width(), desktop.height());
+    TheMarks().Restore(s.marks);
     // The stored rectangle is the window's own (without the decorations the
     // window manager adds), saved the same way at close: it does not grow.
     const FrameRect& r = s.frameRect;
@@ -130,7 +133,10 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
                                              : ModifierState::None);
     };
     docs_->onContextMenu = [this](const QPoint& at) {
-        if (TheSettings().env.Mouse != 0) PopupMenu(ContextMenu(), at);
+        if (TheSettings().env.Mouse != 0) PopupMenu(ViewContextMenu(), at);
+    };
+    docs_->onOpenAtLine = [this](const std::string& path, int32_t line, const void* origin) {
+        return frame_->OpenAtLine(path, line, origin);
     };
     connect(mdi_, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* w) { ChildActivated(qobject_cast<CQzedChild*>(w)); });
@@ -593,9 +599,11 @@ bool QzedMainWindow::RunPortCommand(int id) {
         if (dlBar_) dlBar_->setVisible(!dlBar_->isVisible());
         return true;
     case c::kTogglePfKeyBar: pfBar_->setVisible(!pfBar_->isVisible()); return true;
-    default: return false;
+    default: return RunLanguageDialog(id, this, v, *boxes_);
     }
 }
+
+FrameHost::Window QzedMainWindow::OpenDocument(const std::string& pathUtf8) { return docs_->Open(pathUtf8); }
 
 int QzedMainWindow::PortCommandState(int id) {
     auto state = [](bool enabled, bool checked) { return (enabled ? 1 : 0) | (checked ? 2 : 0); };
@@ -822,6 +830,7 @@ void QzedMainWindow::closeEvent(QCloseEvent* e) {
         const QRect g = geometry();
         s.frameRect = {g.top(), g.top() + g.height(), g.left(), g.left() + g.width()};
     }
+    TheMarks().Store(s.marks);
     SaveAll(s, profile_, minimized, maximized);
     SaveBarState();
     SaveCurrentDirectory(profile_, CurrentDirectory());
