@@ -212,6 +212,27 @@ private slots:
         TheSettings().env.MarkRestore = 0;
     }
 
+    void theMarksComeBackWhenAskedAndAreSavedWithTheSettings() {
+        MemoryProfile p;
+        p.WriteProfileInt("Environ", "MarkRestore", 1);
+        p.WriteProfileInt("MarkJump", "EfectFlag2", 1);
+        p.WriteProfileString("MarkJump", "FileName2", "/src/kept.c");
+        p.WriteProfileInt("MarkJump", "LineNumber2", 42);
+        {
+            auto w = Window(p);
+            QVERIFY(w);
+            QCOMPARE(TheMarks().marks[1], (JumpPlace{1, "/src/kept.c", nullptr, 42}));
+            TheMarks().marks[0] = JumpPlace{1, "/src/new.c", w.get(), 7};
+            TheMarks().marks[1].used = 0;
+            QVERIFY(w->close());
+        }
+        QCOMPARE(p.GetProfileInt("MarkJump", "EfectFlag1", 0), 1);
+        QCOMPARE(p.GetProfileString("MarkJump", "FileName1", ""), std::string("/src/new.c"));
+        QCOMPARE(p.GetProfileInt("MarkJump", "LineNumber1", 0), 7);
+        QCOMPARE(p.GetProfileInt("MarkJump", "EfectFlag2", 1), 0);
+        QCOMPARE(p.GetProfileString("MarkJump", "FileName2", "x"), std::string());
+    }
+
     void tagAndDefinitionJumpsOpenFilesAndTheJumpBackReturns() {
         MemoryProfile p;
         auto w = Window(p);

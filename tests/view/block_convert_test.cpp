@@ -143,6 +143,18 @@ TEST_F(BlockCommand, TabConversionsStartAtTheSelectionsColumnWithTheTypesTabWidt
     EXPECT_EQ(t.Text(), "a   b   ‸c\n");
 }
 
+TEST_F(BlockCommand, TheWidthToggleAtTheCaretUsesTheConversionsTable) {
+    for (int b = 0x21; b <= 0xDF; ++b) {
+        if (b > 0x7E && b < 0xA1) continue;
+        const std::string one(1, static_cast<char>(b));
+        ViewScript s("‸" + SjisToUtf8(one) + "\n");
+        s.Run("width");
+        EXPECT_EQ(s.Sjis(), ConvertBlock(B::ToFullWidth, one, 0, 4) + "\n") << b;
+        s.Run("left width");
+        EXPECT_EQ(s.Sjis(), one + "\n") << b;
+    }
+}
+
 TEST_F(BlockCommand, TheRangeEndsWhereTheSelectionDoes) {
     // Only the KA of a voiced KA selected: its mark stays outside.
     ViewScript s("‸ｶﾞｷ\n");
