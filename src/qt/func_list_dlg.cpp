@@ -149,6 +149,10 @@ void CFuncListDlg::showEvent(QShowEvent* e) {
     widthsSet_ = true;
     const int width = list_->viewport()->width();
     for (int c = 0; c < FuncListModel::kColumns; ++c) list_->setColumnWidth(c, width * kWidths[c] / 100);
+    // The list has its real height only now, less the scroll bar the widths
+    // bring: the row goes to the middle, clear of both edges.
+    if (QTreeWidgetItem* item = list_->topLevelItem(model_.Selected()))
+        list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 void CFuncListDlg::ok() {

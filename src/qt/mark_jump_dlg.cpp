@@ -106,10 +106,7 @@ CMarkJumpDlg::CMarkJumpDlg(QWidget* parent, MarkDialogModel& model) : QDialog(pa
     all->addWidget(reopen_);
     all->addWidget(restore);
 
-    if (QTreeWidgetItem* item = list_->topLevelItem(model_.selected)) {
-        list_->setCurrentItem(item);
-        list_->scrollToItem(item);
-    }
+    if (QTreeWidgetItem* item = list_->topLevelItem(model_.selected)) list_->setCurrentItem(item);
     list_->setFocus();
 }
 
@@ -119,6 +116,7 @@ void CMarkJumpDlg::showEvent(QShowEvent* e) {
     widthsSet_ = true;
     const int width = list_->viewport()->width();
     for (int c = 0; c < 3; ++c) list_->setColumnWidth(c, width * kWidths[c] / 100);
+    if (QTreeWidgetItem* item = list_->currentItem()) list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
 }
 
 void CMarkJumpDlg::Refresh() {
