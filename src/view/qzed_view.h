@@ -367,6 +367,7 @@ private:
     void StopReplay();
     bool StreamRange(uint32_t* a, uint32_t* b);
     // Language command pieces.
+    void InsertAsEdit(const std::string& sjis);
     std::string CaretLineText(int* column);
     std::string StreamSelectionText(uint32_t maxBytes);
     void EndAnySelection();

@@ -26,14 +26,7 @@ void CQzedView::InsertTemplateKey(int slot) {
     if (!BeginEditFrame(30, slot)) return;
     const TemplateTable& table = TheTemplateTable(doc_.GetFileType());
     if (slot < 0 || slot >= kTemplateSlots || !table.slots[slot].defined) return;
-    if (!TakeSelection(false)) return;
-    const uint32_t rowBefore = caretRow_, rowsBefore = RowCount(), topBefore = top_;
-    const int leftBefore = left_;
-    editing_ = true;
-    const uint32_t end = InsertTemplate(doc_.Store(), Abs(), table, slot);
-    editing_ = false;
-    SetFromAbsolute(end);
-    FinishEdit(rowBefore, rowsBefore, -1, false, topBefore, leftBefore);
+    if (TakeSelection(false)) InsertAsEdit(table.slots[slot].text);
 }
 
 bool CQzedView::TemplateDialogAllowed() {
@@ -45,7 +38,11 @@ bool CQzedView::TemplateDialogAllowed() {
 }
 
 void CQzedView::InsertDialogText(const std::string& sjis) {
-    if (!BeginEdit(kNotLogged, 0)) return;
+    if (BeginEdit(kNotLogged, 0)) InsertAsEdit(sjis);
+}
+
+// The text goes in before the caret as one insertion; the caret ends after it.
+void CQzedView::InsertAsEdit(const std::string& sjis) {
     const uint32_t rowBefore = caretRow_, rowsBefore = RowCount(), topBefore = top_;
     const int leftBefore = left_;
     const uint32_t abs = Abs();
