@@ -11,10 +11,10 @@ bool SubsystemBuilt(Subsystem s) {
     switch (s) {
     case Subsystem::Core:
     case Subsystem::Reopen:
+    case Subsystem::Language:
     case Subsystem::Settings:
     case Subsystem::Calculation:
     case Subsystem::Printing: return true;
-    case Subsystem::Language:
     case Subsystem::Guidance:
     case Subsystem::External: return false;
     }

@@ -249,6 +249,7 @@ bool CMainFrame::RunOwn(int id) {
     }
     default: break;
     }
+    if (RunLanguageCommand(id)) return true;
     CQzedView* v = ActiveView();
     if (!v) return false;
     switch (id) {
@@ -342,7 +343,7 @@ void CMainFrame::RunViewAction(ViewAction action, int argument) {
         if (CQzedView* v = ActiveView()) v->OpenLineBelow();
         return;
     case ViewAction::InsertTemplateKey:
-        if (!SubsystemBuilt(Subsystem::Language)) NotBuilt(c::kTemplateDialog);
+        if (CQzedView* v = ActiveView()) v->InsertTemplateKey(argument);
         return;
     case ViewAction::HelpEntry:
         if (argument > 5 && !SubsystemBuilt(Subsystem::Guidance)) NotBuilt(c::kGuidance);

@@ -73,6 +73,9 @@ public:
     // search dialogs, the code tables, the window list, the About box,
     // splitting, arranging, the bars). False when the port has none.
     virtual bool RunPortCommand(int id) = 0;
+    // Opens a file as a document, or brings up its window when it is open
+    // already; null when it could not be opened (the reason has been shown).
+    virtual Window OpenDocument(const std::string& pathUtf8) = 0;
     // Whether a port command can run now (a check mark or an enabled state
     // the port alone knows, such as a bar being shown). Nothing: no opinion.
     virtual int PortCommandState(int id) { (void)id; return -1; }
@@ -151,6 +154,12 @@ public:
     // True when the key was the mode's.
     bool WindowSelectKey(int code);
 
+    // --- jumps ---
+    // Brings up a place in a file: originView, when it still shows the file,
+    // else the file's window (opened when it is not open). False when the
+    // file could not be opened.
+    bool OpenAtLine(const std::string& pathUtf8, int32_t line, const void* originView);
+
     // KeyActionHost
     void RunViewAction(ViewAction action, int argument) override;
     void RunFrameAction(FrameAction action, int argument) override;
@@ -177,6 +186,10 @@ private:
     void EndWindowSelection(bool confirm);
     void MaximizeRestore();
     bool RunOwn(int id);
+    // The language commands (lang_commands.cpp): false for other ids.
+    bool RunLanguageCommand(int id);
+    void JumpBack();
+    void OpenLanguageFile(int id);
     void NotBuilt(int id);
     // Flips a per-type 0/1 setting of the active document's type.
     void ToggleTypeSetting(int TypeSettings::*field);

@@ -201,6 +201,13 @@ std::vector<MenuItem> ContextMenu() {
             {"アプリケーション終了", c::kAppExit, 0, {}}};
 }
 
+std::vector<MenuItem> ViewContextMenu() {
+    std::vector<MenuItem> menu = ContextMenu();
+    menu.push_back(Sep());
+    menu.push_back(Popup("変換", BlockConversions()));
+    return menu;
+}
+
 std::vector<MenuItem> TrayMenu() {
     return {{"前回編集したファイルを開く", c::kReopenLast, 0, {}},
             {"新規作成", c::kNew, 0, {}},

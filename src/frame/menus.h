@@ -33,6 +33,8 @@ bool SwapsMenus(int scheme);
 std::string FunctionKeyItemLabel(int index, const char* label);
 
 std::vector<MenuItem> ContextMenu();
+// A right click in a view: the context menu and the block conversions.
+std::vector<MenuItem> ViewContextMenu();
 std::vector<MenuItem> TrayMenu();
 
 // A menu entry's text with the key that reaches it in the scheme, after a

@@ -87,6 +87,13 @@ std::string TemplateButtonLabel(int slot) {
     return key ? std::string{'&', key} : std::string();
 }
 
+std::array<std::string, kTemplateSlots> TemplateDialogTitles(const TemplateTable& table) {
+    std::array<std::string, kTemplateSlots> titles;
+    for (int k = 0; k < kTemplateSlots; ++k)
+        if (table.slots[k].defined) titles[static_cast<size_t>(k)] = SjisToUtf8(table.slots[k].title);
+    return titles;
+}
+
 const char kTemplateDialogNote[] =
     "ボタンに表示されているアルファベットを入力するだけで編集画面にテンプレートを挿入できます。\n"
     "また編集画面ではALT+A～Z,0～1で本ＢＯＸを開かなくても対応したテンプレートが挿入できます。";

@@ -37,6 +37,8 @@ char TemplateKeyOfSlot(int slot);
 // The template dialog: the button of a slot ("&A" to "&Z", "&0" to "&9")
 // and the note under the buttons (UTF-8).
 std::string TemplateButtonLabel(int slot);
+// The titles beside the buttons (UTF-8), empty for undefined slots.
+std::array<std::string, kTemplateSlots> TemplateDialogTitles(const TemplateTable& table);
 extern const char kTemplateDialogNote[];
 extern const char kMsgWriteProtected[];  // "このファイルは書き込み禁止です"
 

@@ -73,6 +73,9 @@ QzedViewWidget* CQzedChild::MakeView() {
     v->onContextMenu = [this](const QPoint& at) {
         if (manager_.onContextMenu) manager_.onContextMenu(at);
     };
+    v->onOpenAtLine = [this](const std::string& path, int32_t line, const void* origin) {
+        return manager_.onOpenAtLine && manager_.onOpenAtLine(path, line, origin);
+    };
     v->onCommandKey = [this, v](int code) {
         if (manager_.onCommandKey) manager_.onCommandKey(code, v);
     };

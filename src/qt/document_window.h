@@ -180,6 +180,8 @@ public:
     std::function<void(const QPoint& at)> onContextMenu;
     // The key scheme in force, given to each new view.
     std::function<int()> keyScheme;
+    // A view's jump to a line of a file (see ViewHost::OpenAtLine).
+    std::function<bool(const std::string& path, int32_t line, const void* originView)> onOpenAtLine;
 
 private:
     friend class CQzedChild;

@@ -1,5 +1,6 @@
 // Before any Qt header: the template table has a member named like Qt's
 // "slots" keyword macro.
+#include "lang/jump_stack.h"
 #include "lang/language_data.h"
 
 #include "qt/main_window.h"
@@ -44,6 +45,7 @@
 #include "qt/file_dialogs.h"
 #include "qt/frame_bars.h"
 #include "qt/key_input.h"
+#include "qt/lang_dialogs.h"
 #include "qt/log_repeat_dlg.h"
 #include "qt/print_commands.h"
 #include "qt/qt_clipboard.h"
@@ -136,7 +138,10 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
                                              : ModifierState::None);
     };
     docs_->onContextMenu = [this](const QPoint& at) {
-        if (TheSettings().env.Mouse != 0) PopupMenu(ContextMenu(), at);
+        if (TheSettings().env.Mouse != 0) PopupMenu(ViewContextMenu(), at);
+    };
+    docs_->onOpenAtLine = [this](const std::string& path, int32_t line, const void* origin) {
+        return frame_->OpenAtLine(path, line, origin);
     };
     connect(mdi_, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* w) { ChildActivated(qobject_cast<CQzedChild*>(w)); });
@@ -612,9 +617,11 @@ bool QzedMainWindow::RunPortCommand(int id) {
         if (dlBar_) dlBar_->setVisible(!dlBar_->isVisible());
         return true;
     case c::kTogglePfKeyBar: pfBar_->setVisible(!pfBar_->isVisible()); return true;
-    default: return false;
+    default: return RunLanguageDialog(id, this, v, *boxes_);
     }
 }
+
+FrameHost::Window QzedMainWindow::OpenDocument(const std::string& pathUtf8) { return docs_->Open(pathUtf8); }
 
 int QzedMainWindow::PortCommandState(int id) {
     auto state = [](bool enabled, bool checked) { return (enabled ? 1 : 0) | (checked ? 2 : 0); };

@@ -102,6 +102,7 @@ public:
     bool CloseFrame() override;
     void HideFrame() override { hide(); }
     void Beep() override;
+    Window OpenDocument(const std::string& pathUtf8) override;
     bool RunPortCommand(int id) override;
     int PortCommandState(int id) override;
 

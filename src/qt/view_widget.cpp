@@ -23,6 +23,7 @@
 #include "qt/busy_input.h"
 #include "qt/log_font.h"
 #include "platform/cp932.h"
+#include "qt/jump_list_dlg.h"
 #include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
 #include "qt/replace_box.h"
@@ -573,6 +574,11 @@ bool QzedViewWidget::AskLineNumber(const std::string& titleUtf8, const std::stri
     if (!ok) return false;
     *line = static_cast<long>(std::clamp<qlonglong>(v, 1, 2147483647));
     return true;
+}
+
+int QzedViewWidget::ChooseJumpTarget(const std::vector<DefinitionCandidate>& candidates) {
+    CJumpListDlg d(this, candidates);
+    return d.exec() == QDialog::Accepted ? d.Chosen() : -1;
 }
 
 // ------------------------------------------------------------------ input

@@ -125,6 +125,10 @@ public:
                      std::string* pathUtf8) override;
     bool AskLineNumber(const std::string& titleUtf8, const std::string& promptUtf8, const std::string& initial,
                        long* line) override;
+    bool OpenAtLine(const std::string& pathUtf8, int32_t line, const void* originView) override {
+        return onOpenAtLine && onOpenAtLine(pathUtf8, line, originView);
+    }
+    int ChooseJumpTarget(const std::vector<DefinitionCandidate>& candidates) override;
 
     // What the frame shows: the active view's panes and the message area.
     std::function<void(const QString& row, const QString& column)> onPanes;
@@ -144,6 +148,8 @@ public:
     std::function<void(int modifier)> onModifierLabels;
     // A right click in the text, at this screen position.
     std::function<void(const QPoint& at)> onContextMenu;
+    // The tag and definition jumps open files through the frame.
+    std::function<bool(const std::string& path, int32_t line, const void* originView)> onOpenAtLine;
 
     // The key scheme the frame runs (the arrows differ by scheme); the
     // settings' one when not told.

@@ -58,6 +58,30 @@ const std::unordered_map<int32_t, Run>& Table() {
         {7, [](CQzedView& v, int32_t) { v.OnRadixDisplay(); }},
         {43, [](CQzedView& v, int32_t) { v.OnRectCalc(); }},
         {49, [](CQzedView& v, int32_t) { v.OnCodeDisplay(); }},
+        // block conversions
+        {69, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToFullWidth); }},
+        {70, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToHalfWidth); }},
+        {71, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToLower); }},
+        {72, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToUpper); }},
+        {73, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToKatakana); }},
+        {74, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::ToHiragana); }},
+        {75, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::Indent); }},
+        {76, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::Unindent); }},
+        {77, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::TabsToSpaces); }},
+        {78, [](CQzedView& v, int32_t) { v.ConvertSelection(BlockConversion::SpacesToTabs); }},
+        // language: templates, functions, tag jumps and marks
+        {30, [](CQzedView& v, int32_t a) { v.InsertTemplateKey(a); }},
+        {37, [](CQzedView& v, int32_t) { v.NextFunction(); }},
+        {39, [](CQzedView& v, int32_t) { v.PreviousFunction(); }},
+        {41, [](CQzedView& v, int32_t a) {
+             if (a == 2) v.DefinitionJump();
+             else v.TagJump();
+         }},
+        {2, [](CQzedView& v, int32_t a) {
+             if (a == 2) v.OnePointJump();
+             else if (a == 3) v.MarkNext();
+             else v.OnePointMark();
+         }},
         // search
         {23, [](CQzedView& v, int32_t) { v.SearchStringFromCaret(); }},
         {45, [](CQzedView& v, int32_t) { v.SearchNext(); }},

@@ -48,7 +48,7 @@ uint32_t CQzedView::LastOffset(uint32_t r) const {
 }
 
 void CQzedView::Record(int32_t code, int32_t arg) {
-    if (recorder_) recorder_->Record(kLogCommand, code, arg);
+    if (recorder_ && code != kNotLogged) recorder_->Record(kLogCommand, code, arg);
 }
 
 void CQzedView::ErrorMessage(const char* utf8) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "document/qzed_doc.h"
+#include "view/block_convert.h"
 #include "view/clipboard.h"
 #include "view/delete_ring.h"
 #include "view/key_log_recorder.h"
@@ -16,7 +17,13 @@
 
 namespace qz {
 
+class MarkDialogModel;
+struct FuncListResult;
 struct TypeSettings;
+
+// The log code of a command the keystroke log does not replay (what a
+// dialog decided is not a key the log could press again).
+constexpr int32_t kNotLogged = 0;
 
 constexpr int kNumberCells = 8;       // the line-number area
 constexpr int kMaxVisibleColumns = 255;
@@ -176,6 +183,31 @@ public:
     // Reads a file as the insert-file command does, into the text at the caret.
     bool InsertFileAt(const std::string& pathUtf8);
 
+    // ---------------------------------------------------------------- block conversions
+    // The conversions of the stream key selection (69 to 78).
+    void ConvertSelection(BlockConversion c);
+
+    // ---------------------------------------------------------------- language commands
+    void InsertTemplateKey(int slot);      // 30, argument the slot 0 to 35
+    // Whether the template dialog may open (a write-protected document says why not).
+    bool TemplateDialogAllowed();
+    void NextFunction();                   // 37
+    void PreviousFunction();               // 39
+    // The function list's start: false while the view blocks commands,
+    // else the selection ends and the document is scanned into scan.
+    bool ScanFunctions(FuncListResult& scan);
+    // Text a dialog inserts at the caret as one edit, not recorded.
+    void InsertDialogText(const std::string& sjis);
+    void TagJump();                        // 41, argument 1
+    void DefinitionJump();                 // 41, argument 2
+    void OnePointMark();                   // 2, argument 1
+    void OnePointJump();                   // 2, argument 2
+    void MarkNext();                       // 2, argument 3: the next free numbered mark
+    // The mark / jump dialog: whether it may open, and what follows its close.
+    bool BeginMarkDialog();
+    void FinishMarkDialog(const MarkDialogModel& model, bool ok);
+    uint32_t OnePointLine() const { return onePointLine_; }
+
     // ---------------------------------------------------------------- undo, selection, clipboard
     void UndoCommand();                    // 20
     void RedoCommand();                    // 68
@@ -314,6 +346,8 @@ private:
 
     // Editing frame pieces.
     bool BeginEdit(int32_t code, int32_t arg, bool kind1 = false, bool typing = false);
+    bool BeginEditFrame(int32_t code, int32_t arg, bool kind1 = false);
+    bool TakeSelection(bool typing);
     void FinishEdit(uint32_t rowBefore, uint32_t rowsBefore, int comNextBefore, bool rowEndBefore,
                     uint32_t topBefore, int leftBefore);
     bool DeleteStreamSelection(uint32_t piece);
@@ -347,6 +381,12 @@ private:
     void ReplaceBoxKey(uint8_t c);
     void StopReplay();
     bool StreamRange(uint32_t* a, uint32_t* b);
+    // Language command pieces.
+    void InsertAsEdit(const std::string& sjis);
+    std::string CaretLineText(int* column);
+    std::string StreamSelectionText(uint32_t maxBytes);
+    void EndAnySelection();
+    void GoToFunction(int32_t line, const char* message);
     void StreamToClipboard(bool cut);
     void BoxToClipboard(bool cut, uint32_t r1, int c1, uint32_t r2, int c2);
     void BoxFromClipboard(bool overwrite, const char* caption);
@@ -409,6 +449,7 @@ private:
     bool dragBox_ = false;
     int highlightLen_ = 0;
     uint32_t rememberedLine_ = 0;
+    uint32_t onePointLine_ = 0;
 
     DeleteRing<uint16_t> charRing_{kCharRing};
     DeleteRing<std::string> lineRing_{kLineRing};

@@ -28,8 +28,18 @@ struct Before {
 
 // Steps 1 to 7 of every editing command. kind1: the command is a typed byte.
 bool CQzedView::BeginEdit(int32_t code, int32_t arg, bool kind1, bool typing) {
-    if (recorder_) recorder_->Record(kind1 ? kLogTyped : kLogCommand, code, arg);
-    if (!kind1) leadTyped_ = false;
+    return BeginEditFrame(code, arg, kind1) && TakeSelection(typing);
+}
+
+// Steps 1 to 6: the log, write protection, the window-selection prompt,
+// the found-text highlight, the undo group and the running modes.
+bool CQzedView::BeginEditFrame(int32_t code, int32_t arg, bool kind1) {
+    if (kind1) {
+        if (recorder_) recorder_->Record(kLogTyped, code, arg);
+    } else {
+        Record(code, arg);
+        leadTyped_ = false;
+    }
     if (doc_.IsReadOnly()) {
         ErrorMessage(kWriteProtected);
         return false;
@@ -42,7 +52,11 @@ bool CQzedView::BeginEdit(int32_t code, int32_t arg, bool kind1, bool typing) {
     }
     // A trail byte belongs to the edit its lead byte opened.
     if (!(kind1 && leadTyped_)) doc_.BeginUndoGroup();
-    if (RunningMode()) return false;
+    return !RunningMode();
+}
+
+// Step 7: a stream selection is deleted first, a box selection refused.
+bool CQzedView::TakeSelection(bool typing) {
     if (keySel_ == kSelDragging) {
         host_.CaptureMouse(false);
         keySel_ = kSelNone;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lang/tag_search.h"
+
 namespace qz {
 
 class MessageBox;
@@ -125,6 +127,21 @@ public:
     // Drops the key messages that arrived while a replace-all ran, so that
     // they do not edit the text afterwards.
     virtual void DiscardQueuedKeys() {}
+    // Opens a file, or brings up its open document, with the caret at the
+    // start of a line. originView: the view a stored place was taken in,
+    // which shows it again when it still shows that file (null: none).
+    // False when the file could not be opened; a host without documents
+    // opens nothing.
+    virtual bool OpenAtLine(const std::string& pathUtf8, int32_t line, const void* originView) {
+        (void)pathUtf8, (void)line, (void)originView;
+        return false;
+    }
+    // The jump list of a definition found in several places: the row the
+    // user chose, or -1 when the list was cancelled.
+    virtual int ChooseJumpTarget(const std::vector<DefinitionCandidate>& candidates) {
+        (void)candidates;
+        return -1;
+    }
 };
 
 }  // namespace qz

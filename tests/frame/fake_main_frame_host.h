@@ -104,6 +104,16 @@ public:
     bool CloseFrame() override { return frameClosed = closeAllowed; }
     void HideFrame() override { frameHidden = true; }
     void Beep() override { ++beeps; }
+    // The files OpenDocument finds on the "disk", by path, and what it was asked.
+    std::map<std::string, std::string> files;
+    std::vector<std::string> documentsAsked;
+    Window OpenDocument(const std::string& path) override {
+        documentsAsked.push_back(path);
+        for (auto& w : windows)
+            if (w->doc->GetPathName() == path) return active = w.get();
+        const auto it = files.find(path);
+        return it == files.end() ? nullptr : Open(path, it->second);
+    }
     bool RunPortCommand(int id) override {
         portCommands.push_back(id);
         return portHandles;

@@ -61,6 +61,16 @@ public:
     int replaceBoxHides = 0;
     bool replaceBoxOk = true;
     int keyDiscards = 0;
+    struct Jump {
+        std::string path;
+        int32_t line;
+        const void* origin;
+        bool operator==(const Jump&) const = default;
+    };
+    std::vector<Jump> jumps;
+    bool jumpOk = true;
+    std::vector<std::vector<DefinitionCandidate>> jumpLists;
+    int jumpChoice = -1;
 
     // The drawn grid row as bytes, trailing blanks dropped.
     std::string Row(int s) const {
@@ -137,6 +147,14 @@ public:
     }
     void HideReplaceBox() override { ++replaceBoxHides; }
     void DiscardQueuedKeys() override { ++keyDiscards; }
+    bool OpenAtLine(const std::string& path, int32_t line, const void* origin) override {
+        jumps.push_back({path, line, origin});
+        return jumpOk;
+    }
+    int ChooseJumpTarget(const std::vector<DefinitionCandidate>& candidates) override {
+        jumpLists.push_back(candidates);
+        return jumpChoice;
+    }
     bool AskLineNumber(const std::string&, const std::string&, const std::string& initial, long* line) override {
         lineInitial = initial;
         *line = lineAnswer;
