@@ -1,6 +1,7 @@
 // Reading a file into the store: the open and lock cases, the code decision,
 // 512-byte pieces through the converter and the byte rules of the text.
 #include <algorithm>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include "document/kanji_convert.h"
 #include "document/kanji_detect.h"
 #include "document/qzed_doc.h"
+#include "document/utf8_detect.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 
@@ -210,9 +212,27 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
         Error(kTooLarge, path);
         return -1;
     }
-    const int code = DecideKanjiCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd);
-    TextFilter filter(doc, env.ReadEND == 0);
-    const ReadResult result = code == kCodeSjis ? ReadSjis(fd, filter) : ReadConverted(fd, code, filter);
+    int code = DecideFileCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd);
+    // A guessed UTF-8 must hold to the end; a chosen one reads what is not
+    // UTF-8 as problems.
+    const bool guessedUtf8 = code == kCodeUtf8 && f.kanjiCode != kCodeUtf8 && explicitCode != kCodeUtf8;
+    Utf8Reader utf8(guessedUtf8, env.ReadEND == 0);
+    std::optional<TextFilter> filter(std::in_place, doc, env.ReadEND == 0);
+    ReadResult result;
+    if (code == kCodeUtf8) {
+        const Utf8ReadEnd end = ReadUtf8File(fd, utf8, [&](char* p, size_t n) { return filter->Feed(p, n); });
+        result = end == Utf8ReadEnd::kError ? ReadResult::Error
+                 : filter->Full()           ? ReadResult::Full
+                                            : ReadResult::Done;
+        if (end == Utf8ReadEnd::kNotUtf8) {
+            // Not UTF-8 after all: read as the other codes would have it.
+            code = DecideFileCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd, false);
+            ::lseek(fd, 0, SEEK_SET);
+            doc.LoadBegin(length);
+            filter.emplace(doc, env.ReadEND == 0);
+        }
+    }
+    if (code != kCodeUtf8) result = code == kCodeSjis ? ReadSjis(fd, *filter) : ReadConverted(fd, code, *filter);
     ::close(fd);
     if (result != ReadResult::Done) {
         // Nothing half read is left behind: the caller closes the document.
@@ -222,7 +242,17 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     }
     doc.LoadEnd();
     f.kanjiCode = code;
-    f.lineEnd = filter.LineEndMode();
+    f.lineEnd = filter->LineEndMode();
+    f.utf8Forms = code == kCodeUtf8 ? utf8.Forms() : Utf8Forms();
+    f.utf8Bom = code == kCodeUtf8 && utf8.Bom();
+    f.lossyFrom.clear();
+    if (code == kCodeUtf8 && utf8.Problem().kind != Utf8Problem::kNone) {
+        // Nothing may be lost by a save: the text stays read-only, and is
+        // never written over the file it came from.
+        f.lossyFrom = path;
+        doc.SetReadOnly(true);
+        box_.Show(Utf8ProblemMessage(utf8.Problem()), path, MbIcon::Exclamation, MbButtons::Ok);
+    }
 
     if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
     if (!f.special) {
