@@ -46,6 +46,10 @@ bool Utf8Forms::Note(int index, bool other) {
     return Of(index) == f;
 }
 
+void Utf8Forms::NoteTyped(int index, bool other) {
+    if (!Note(index, other)) Set(index, kBoth);
+}
+
 char32_t Utf8Forms::Written(int index) const {
     return Of(index) == kOther ? kTwoForms[index].other : kTwoForms[index].usual;
 }
@@ -217,20 +221,25 @@ bool HoldsSjisChar(TextAccess& text, unsigned code) {
 int AdmitForms(CQzedDoc& doc, const Utf8Forms& used) {
     Utf8Forms& mine = doc.File().utf8Forms;
     const bool strict = doc.File().Code() == kCodeUtf8;
-    for (int i = 0; i < kTwoFormCount; ++i) {
+    for (int i = 0; i < kTwoFormCount && strict; ++i) {
         const Utf8Forms::Form f = used.Of(i);
+        if (f == Utf8Forms::kBoth) return i;
         if (f == Utf8Forms::kUnknown || f == mine.Of(i) || mine.Of(i) == Utf8Forms::kUnknown) continue;
         // A form the document no longer holds any character of may change.
-        if (strict && HoldsSjisChar(doc, kTwoForms[i].sjis)) return i;
+        if (HoldsSjisChar(doc, kTwoForms[i].sjis)) return i;
     }
     for (int i = 0; i < kTwoFormCount; ++i) {
         const Utf8Forms::Form f = used.Of(i);
-        if (f != Utf8Forms::kUnknown && (strict || mine.Of(i) == Utf8Forms::kUnknown)) mine.Set(i, f);
+        if (f != Utf8Forms::kUnknown && f != Utf8Forms::kBoth && (strict || mine.Of(i) == Utf8Forms::kUnknown))
+            mine.Set(i, f);
     }
     return -1;
 }
 
 std::string FormConflictMessage(int index, const Utf8Forms& used) {
+    if (used.Of(index) == Utf8Forms::kBoth)
+        return Shown(kTwoForms[index].usual) + "と" + Shown(kTwoForms[index].other) +
+               "は、このファイルでは同じ文字になるため両方は入力できません";
     Utf8Forms theirs;
     theirs.Set(index, used.Of(index) == Utf8Forms::kOther ? Utf8Forms::kUsual : Utf8Forms::kOther);
     return Shown(used.Written(index)) + "は、このファイルでは" + Shown(theirs.Written(index)) +

@@ -20,11 +20,15 @@ class TextAccess;
 // two (kTwoForms); a save writes that form, the usual one where none is known.
 class Utf8Forms {
 public:
-    enum Form : uint8_t { kUnknown = 0, kUsual = 1, kOther = 2 };
+    // kBoth: a typed or pasted text brought both forms of the code.
+    enum Form : uint8_t { kUnknown = 0, kUsual = 1, kOther = 2, kBoth = 3 };
     Form Of(int index) const { return Form(forms_[size_t(index)]); }
     void Set(int index, Form f) { forms_[size_t(index)] = f; }
-    // Notes the form of a character; false when the other one was noted before.
+    // Notes the form of a character; false when the other one was noted
+    // before (which stays noted).
     bool Note(int index, bool other);
+    // The same for typed and pasted text, which notes both as kBoth.
+    void NoteTyped(int index, bool other);
     char32_t Written(int index) const;
     bool operator==(const Utf8Forms&) const = default;
 
@@ -97,7 +101,8 @@ std::string DecodeUtf8ToSjis(std::string_view utf8, Utf8Reader& reader);
 std::string EncodeSjisToUtf8(std::string_view sjis, const Utf8Forms& forms);
 
 // Typed and pasted text: a UTF-8 document keeps one form per code, so text
-// in the other form of a code the document still holds is refused. Returns
+// in the other form of a code the document still holds is refused, and so is
+// text that brings both forms of one code. Returns
 // -1 when the text may go in (the document's forms then take the ones it
 // brings), else the index into kTwoForms of the first code in the way.
 // Documents in other codes take the new forms where they know none yet, for a
