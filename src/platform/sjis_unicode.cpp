@@ -178,6 +178,24 @@ bool LooksLikeUtf8(std::string_view bytes, bool mayBeCut) {
     return multi;
 }
 
+bool Utf8ToSjisStrict(std::string_view utf8, std::string& sjis, size_t* bad) {
+    sjis.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (size_t i = 0; i < utf8.size();) {
+        char32_t u;
+        const int len = DecodeUtf8(p + i, utf8.size() - i, &u);
+        const unsigned c = len == 1 ? unsigned(u) : len > 1 ? UnicodeToSjisChar(u) : 0;
+        if (c == 0 && !(len == 1 && u == 0)) {
+            if (bad) *bad = i;
+            return false;
+        }
+        if (c > 0xFF) sjis += char(c >> 8);
+        sjis += char(c & 0xFF);
+        i += size_t(len);
+    }
+    return true;
+}
+
 std::string Utf8TextToSjis(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());

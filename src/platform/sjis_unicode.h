@@ -55,6 +55,11 @@ size_t EncodeUtf8(char32_t u, char* out);
 // bytes are the beginning of a longer file).
 bool LooksLikeUtf8(std::string_view bytes, bool mayBeCut);
 
+// UTF-8 text (a search pattern, say) to Shift-JIS with the strict mapping.
+// False at the first character without a Shift-JIS form or byte that is not
+// UTF-8, with its byte offset in *bad (when given).
+bool Utf8ToSjisStrict(std::string_view utf8, std::string& sjis, size_t* bad = nullptr);
+
 // UTF-8 text to Shift-JIS for programs that only read (grep, tag files):
 // a character without a Shift-JIS form becomes "〓", a byte that is not
 // UTF-8 "?". Line feeds and every ASCII byte stay as they are.

@@ -10,9 +10,9 @@ namespace qztags {
 
 bool ScanSource(const std::string& path, const std::string& tag_name, TagWriter& out,
                 FILE* echo) {
-    int fd = TextReader::Open(path);
-    if (fd < 0) return false;
-    TextReader reader(fd);
+    std::string bytes;
+    if (!TextReader::ReadSource(path, bytes)) return false;
+    TextReader reader(std::move(bytes));
     const std::string name =
         tag_name.find(' ') != std::string::npos ? '"' + tag_name + '"' : tag_name;
     ScanState state;
