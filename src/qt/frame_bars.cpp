@@ -24,7 +24,7 @@ QColor FrameColour(uint32_t colour, const QPalette& palette) {
 namespace {
 
 QString IconPath(const QString& name) {
-    return QString::fromStdString(ProgramFolder()) + "/icons/" + name + ".svg";
+    return QString::fromStdString(DataFolder()) + "/icons/" + name + ".svg";
 }
 
 // A stand-in for a missing icon file: the command's first letter on a square.
