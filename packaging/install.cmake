@@ -30,5 +30,7 @@ set(CPACK_STRIP_FILES ON)
 # The libraries the programs link come from dpkg-shlibdeps; a Japanese font,
 # Qt's Japanese texts and a browser opener are what a user wants besides.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads the SVG icon engine as a plugin, which dpkg-shlibdeps cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk, qt6-translations-l10n, xdg-utils")
 include(CPack)

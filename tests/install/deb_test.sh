@@ -30,7 +30,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = 1.49 ] || fail Version
 [ "$(field Section)" = editors ] || fail Section
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6svg6; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 grep -q fonts-ipafont-gothic <<<"$(field Recommends)" || fail Recommends
