@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "document/kanji_code.h"
@@ -27,7 +29,10 @@ size_t ReadFull(int fd, char* buf, size_t n) {
 }
 
 bool HasHighByte(const char* p, size_t n) {
-    for (size_t i = 0; i < n; ++i)
+    size_t i = 0;
+    for (uint64_t w; i + 8 <= n; i += 8)
+        if (std::memcpy(&w, p + i, 8), w & 0x8080808080808080ull) return true;
+    for (; i < n; ++i)
         if (static_cast<unsigned char>(p[i]) >= 0x80) return true;
     return false;
 }
@@ -37,19 +42,18 @@ bool HasHighByte(const char* p, size_t n) {
 bool FileLooksUtf8(int fd) {
     std::string window(kDetectSampleSize + 1, '\0');
     ::lseek(fd, 0, SEEK_SET);
+    // Pieces of ASCII are passed over; the window starts where a piece does,
+    // which no sequence crosses since the piece before it is all ASCII.
     size_t got;
-    // Blocks of ASCII are passed over; the window starts at a block boundary,
-    // which no sequence crosses since the block before it is all ASCII.
     for (;;) {
-        got = ReadFull(fd, window.data(), kDetectBlockSize);
+        got = ReadFull(fd, window.data(), kDetectSampleSize);
         if (got == 0 || HasHighByte(window.data(), got)) break;
     }
-    if (got == kDetectBlockSize) got += ReadFull(fd, window.data() + got, window.size() - got);
-    ::lseek(fd, 0, SEEK_SET);
     // One byte past the window tells whether a sequence cut at its end is the
     // end of the file.
-    const bool more = got > kDetectSampleSize;
-    window.resize(std::min(got, kDetectSampleSize));
+    const bool more = got == kDetectSampleSize && ReadFull(fd, window.data() + got, 1) == 1;
+    ::lseek(fd, 0, SEEK_SET);
+    window.resize(got);
     return LooksLikeUtf8(window, more);
 }
 

@@ -7,10 +7,9 @@
 namespace qz {
 
 // Whether the open file fd looks like UTF-8: valid UTF-8 with at least one
-// multi-byte sequence in the 64 KB that begin with the first 4096-byte block
-// holding a byte above 0x7F (so a long ASCII head hides nothing). The file is
-// positioned at its start afterwards. Whether the rest is valid too shows
-// while it is read.
+// multi-byte sequence in the first 64 KB piece of the file that holds a byte
+// above 0x7F (so a long ASCII head hides nothing). The file is positioned at
+// its start afterwards. Whether the rest is valid too shows while it is read.
 bool FileLooksUtf8(int fd);
 
 // The code a file is read with: the document's own code, then an explicit

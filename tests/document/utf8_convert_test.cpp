@@ -8,7 +8,9 @@
 
 #include "document/qzed_doc.h"
 #include "document/unwritable.h"
+#include "document/kanji_convert.h"
 #include "file_test_util.h"
+#include "kanji_test_util.h"
 
 namespace qz::test {
 namespace {
@@ -90,6 +92,16 @@ TEST(Utf8Convert, RandomTextsOfEveryCharacterRoundTrip) {
     const std::string sjis = ReadInPieces(utf8, piece, r);
     ASSERT_EQ(r.Problem().kind, Utf8Problem::kNone) << "seed " << seed;
     EXPECT_TRUE(WriteInPieces(sjis, piece, r.Forms()) == utf8) << "seed " << seed << " piece " << piece;
+}
+
+TEST(Utf8Convert, ShiftJisAndEucTextsAreNeverTakenForUtf8) {
+    const unsigned seed = std::random_device{}();
+    std::mt19937 rng(seed);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string sjis = RandomSjisText(rng, 200, true);
+        ASSERT_FALSE(LooksLikeUtf8(sjis, true)) << "seed " << seed << " text " << i;
+        ASSERT_FALSE(LooksLikeUtf8(EncodeFromSjis(kCodeEuc, sjis), true)) << "seed " << seed << " text " << i;
+    }
 }
 
 TEST(Utf8Convert, EachTwoFormCodeComesBackInTheFormItWasRead) {

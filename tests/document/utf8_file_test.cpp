@@ -175,6 +175,7 @@ TEST_F(Utf8FileTest, DetectionTakesUtf8OnlyWhenItIsUtf8) {
         {"BOM only", kUtf8Bom, kCodeUtf8},
         {"truncated final sequence", kJapanese + "\xE6\xBC", kCodeSjis},
         {"long ASCII head", big + kJapanese, kCodeUtf8},
+        {"a sequence across the first 64 KB", std::string(65535, 'a') + kJapanese, kCodeUtf8},
         {"broken past the first 64 KB", kJapanese + big + "\x82\xA0\n", kCodeSjis},
     };
     for (const Case& c : cases) {
