@@ -1,10 +1,10 @@
 // Reading a file into the store: the open and lock cases, the code decision,
 // 512-byte pieces through the converter and the byte rules of the text.
 #include <algorithm>
-#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>

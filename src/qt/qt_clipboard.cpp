@@ -8,8 +8,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
-#include <algorithm>
-#include <string_view>
 
 #include "platform/cp932.h"
 #include "platform/sjis_unicode.h"
