@@ -70,21 +70,21 @@ std::vector<std::string> QtNameFilters(const std::vector<FileFilter>& filters) {
 int ClampFilterIndex(int index, int count) { return index >= 1 && index <= count ? index : 1; }
 
 const std::vector<std::string>& OpenCodeChoices() {
-    static const std::vector<std::string> list{"自動識別", "SHIFT-JIS", "EUC", "JIS"};
+    static const std::vector<std::string> list{"自動識別", "SHIFT-JIS", "EUC", "JIS", "UTF-8"};
     return list;
 }
 
 const std::vector<std::string>& SaveCodeChoices() {
     static const std::vector<std::string> list{"自動識別",   "SHIFT-JIS(CR/LF)", "SHIFT-JIS(LF)",
                                                "EUC(CR/LF)", "EUC(LF)",          "JIS(CR/LF)",
-                                               "JIS(LF)"};
+                                               "JIS(LF)",    "UTF-8(CR/LF)",     "UTF-8(LF)"};
     return list;
 }
 
-int OpenCodeFromChoice(int index) { return index >= 1 && index <= 3 ? index : 0; }
+int OpenCodeFromChoice(int index) { return index >= 1 && index <= 4 ? index : 0; }
 
 CodeAndLineEnd ApplySaveCodeChoice(int index, CodeAndLineEnd current) {
-    if (index < 1 || index > 6) return current;
+    if (index < 1 || index > 8) return current;
     return {(index + 1) / 2, (index + 1) % 2};
 }
 

@@ -41,14 +41,14 @@ const std::vector<std::string>& SaveCodeChoices();
 // The explicit code an open-list index stands for (0 = detect).
 int OpenCodeFromChoice(int index);
 
-// Kanji code (1 Shift-JIS, 2 EUC, 3 JIS) and line-end mode (0 CR/LF, 1 LF).
+// Kanji code (1 Shift-JIS, 2 EUC, 3 JIS, 4 UTF-8) and line-end mode (0 CR/LF, 1 LF).
 struct CodeAndLineEnd {
     int code;
     int lineEnd;
     bool operator==(const CodeAndLineEnd&) const = default;
 };
 // The save-list index applied to a document's present code and line end:
-// 1..6 choose both, 0 ("自動識別") and anything unknown keep them.
+// 1..8 choose both, 0 ("自動識別") and anything unknown keep them.
 CodeAndLineEnd ApplySaveCodeChoice(int index, CodeAndLineEnd current);
 
 // Which open dialog a "FileDlgType" value asks for.

@@ -7,6 +7,7 @@
 
 #include "document/file_lock.h"
 #include "document/kanji_code.h"
+#include "document/utf8_convert.h"
 
 namespace qz {
 
@@ -26,6 +27,13 @@ struct DocFile {
     int exclusiveMode = 0;
     FileLock lock;
     bool loaded = false;
+    // UTF-8 files: the form of each two-form code, and whether a byte order
+    // mark came first; both are written back as they were found.
+    Utf8Forms utf8Forms;
+    bool utf8Bom = false;
+    // The file the text was read from when it could not be read without
+    // loss (a UTF-8 problem): the text is never saved over that file.
+    std::string lossyFrom;
 
     int Code() const { return kanjiCode ? kanjiCode : kCodeSjis; }
     // Takes the time and size of the file as it is now (0 and -1 when its

@@ -13,12 +13,53 @@
 #include "document/kanji_detect.h"
 #include "document/load_pipe.h"
 #include "document/qzed_doc.h"
+#include "document/utf8_convert.h"
+#include "document/utf8_detect.h"
 #include "platform/message_box.h"
 #include "settings/settings.h"
 
 namespace qz {
 
 namespace {
+
+// The byte rules for a UTF-8 file after its conversion (the other codes
+// have them in the load pipe): NUL and CR dropped (CR noted), LF noted,
+// 0x1A the end of the text with "ReadEND" 0.
+class Utf8TextFilter {
+public:
+    Utf8TextFilter(CQzedDoc& doc, bool stopAtEof) : doc_(doc), stopAtEof_(stopAtEof) {}
+    // False once the text has ended or the store is full (Full() tells).
+    bool Feed(char* p, size_t n) {
+        size_t o = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const char c = p[i];
+            if (c == 0) continue;
+            if (c == 0x0D) {
+                sawCr_ = true;
+                continue;
+            }
+            if (c == 0x1A && stopAtEof_) {
+                ended_ = true;
+                break;
+            }
+            if (c == '\n') sawLf_ = true;
+            p[o++] = c;
+        }
+        if (o && !doc_.LoadAppend(p, static_cast<uint32_t>(o))) {
+            full_ = true;
+            return false;
+        }
+        return !ended_;
+    }
+    bool Full() const { return full_; }
+    bool SawLf() const { return sawLf_; }
+    bool SawCr() const { return sawCr_; }
+
+private:
+    CQzedDoc& doc_;
+    bool stopAtEof_;
+    bool sawLf_ = false, sawCr_ = false, full_ = false, ended_ = false;
+};
 
 constexpr const char* kTooLarge = "ファイルが大きすぎるため読み込めません";
 constexpr const char* kReadError = "ファイルの読み込み中にエラーが発生しました";
@@ -72,24 +113,46 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
         Error(kTooLarge, path);
         return -1;
     }
-    const int code = DecideKanjiCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd);
-    LoadPipe pipe(fd, code, env.ReadEND == 0, readBlock_, length, doc.Store().LoadArea());
-    bool full = false;
-    size_t n;
-    for (;;) {
-        // While the reader is busy, lay out what is filled already.
-        while (!pipe.Ready() && doc.Store().LoadLayoutSome(32)) {
-        }
-        const char* p = pipe.Next(&n);
-        if (!n) break;
-        if (!doc.LoadAppend(p, static_cast<uint32_t>(n))) {
-            full = true;
-            break;
+    int code = DecideFileCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd);
+    // A guessed UTF-8 must hold to the end; a chosen one reads what is not
+    // UTF-8 as problems.
+    const bool guessedUtf8 = code == kCodeUtf8 && f.kanjiCode != kCodeUtf8 && explicitCode != kCodeUtf8;
+    Utf8Reader utf8(guessedUtf8, env.ReadEND == 0);
+    bool full = false, readError = false, sawLf = false, sawCr = false;
+    if (code == kCodeUtf8) {
+        Utf8TextFilter filter(doc, env.ReadEND == 0);
+        const Utf8ReadEnd end = ReadUtf8File(fd, utf8, [&](char* p, size_t n) { return filter.Feed(p, n); });
+        full = filter.Full();
+        readError = end == Utf8ReadEnd::kError;
+        sawLf = filter.SawLf(), sawCr = filter.SawCr();
+        if (end == Utf8ReadEnd::kNotUtf8) {
+            // Not UTF-8 after all: read as the other codes would have it.
+            code = DecideFileCode(f.kanjiCode, explicitCode, env.CharCheck, env.EucDrive, path, fd, false);
+            ::lseek(fd, 0, SEEK_SET);
+            doc.LoadBegin(length);
+            full = readError = false;
         }
     }
-    pipe.Finish();
+    if (code != kCodeUtf8) {
+        LoadPipe pipe(fd, code, env.ReadEND == 0, readBlock_, length, doc.Store().LoadArea());
+        size_t n;
+        for (;;) {
+            // While the reader is busy, lay out what is filled already.
+            while (!pipe.Ready() && doc.Store().LoadLayoutSome(32)) {
+            }
+            const char* p = pipe.Next(&n);
+            if (!n) break;
+            if (!doc.LoadAppend(p, static_cast<uint32_t>(n))) {
+                full = true;
+                break;
+            }
+        }
+        pipe.Finish();
+        readError = pipe.Result() != LoadPipe::Status::Done && !full;
+        sawLf = pipe.SawLf(), sawCr = pipe.SawCr();
+    }
     ::close(fd);
-    if (full || pipe.Result() != LoadPipe::Status::Done) {
+    if (full || readError) {
         // Nothing half read is left behind: the caller closes the document.
         doc.NewText();
         Error(full ? kTooLarge : kReadError, path);
@@ -97,7 +160,17 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
     }
     doc.LoadEnd();
     f.kanjiCode = code;
-    f.lineEnd = pipe.SawLf() && !pipe.SawCr() ? kLineLf : kLineCrLf;
+    f.lineEnd = sawLf && !sawCr ? kLineLf : kLineCrLf;
+    f.utf8Forms = code == kCodeUtf8 ? utf8.Forms() : Utf8Forms();
+    f.utf8Bom = code == kCodeUtf8 && utf8.Bom();
+    f.lossyFrom.clear();
+    if (code == kCodeUtf8 && utf8.Problem().kind != Utf8Problem::kNone) {
+        // Nothing may be lost by a save: the text stays read-only, and is
+        // never written over the file it came from.
+        f.lossyFrom = path;
+        doc.SetReadOnly(true);
+        box_.Show(Utf8ProblemMessage(utf8.Problem()), path, MbIcon::Exclamation, MbButtons::Ok);
+    }
 
     if (SetLock(doc, path, f.exclusiveMode) != 0) f.exclusiveMode = 0;
     if (!f.special) {

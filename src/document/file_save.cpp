@@ -16,6 +16,7 @@
 #include "document/kanji_convert.h"
 #include "document/qzed_doc.h"
 #include "document/trash.h"
+#include "document/utf8_convert.h"
 #include "document/unwritable.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -27,12 +28,16 @@ namespace {
 
 constexpr uint32_t kPiece = 4096;               // text bytes a converter is handed at once
 constexpr size_t kWriteBlock = 1024 * 1024;     // bytes handed to the system at once
+static_assert(kMaxUtf8Growth <= kMaxJisGrowth, "the conversion buffer fits the widest code");
 
 constexpr const char* kReadOnlyMode = "書込禁止モードですが保存しますか？";
 constexpr const char* kOverwriteChanged = "このファイルは他のエディタで変更されています。上書き保存しますか？";
 constexpr const char* kCannotWrite =
     "ファイルが更新又は新規作成できませんでした\n"
     "他のプログラムで書き込み禁止でオープンしている可能性があります\n";
+constexpr const char* kLossyTarget =
+    "このファイルには読み込めなかった文字があるため、上書き保存できません\n"
+    "別の名前で保存してください";
 constexpr const char* kWriteFailed =
     "ファイルの書き込みに失敗しました（ディスクの空き不足などが考えられます）\n"
     "元のファイルは変更されていません";
@@ -72,6 +77,10 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
     std::vector<char> in(kPiece), conv(size_t(kPiece) * kMaxJisGrowth);
     std::vector<char> out(kWriteBlock + size_t(kPiece) * kMaxJisGrowth * 2 + 1);
     size_t used = 0;
+    if (code == kCodeUtf8 && doc.File().utf8Bom) {
+        std::memcpy(out.data(), kUtf8Bom, 3);
+        used = 3;
+    }
     const uint32_t total = doc.GetTextLength();
     uint32_t pos = 1;
     int mode = kJisAscii;
@@ -92,6 +101,9 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
             text = dst;
         } else if (code == kCodeJis) {
             left = SjisToJis(in.data(), dst, count, mode, atEnd);
+            text = dst;
+        } else if (code == kCodeUtf8) {
+            left = SjisToUtf8(in.data(), dst, count, doc.File().utf8Forms, atEnd);
             text = dst;
         }
         used += direct ? count : ExpandLineEnds(text, count, target);
@@ -133,7 +145,12 @@ int FileIo::Save(CQzedDoc& doc, const std::string& path) {
     if (exists && !f.special && (FileTimeOf(st) != f.fileTime || int64_t(st.st_size) != f.fileSize) &&
         box_.Show(kOverwriteChanged, path, MbIcon::Question, MbButtons::YesNo) != MbResult::Yes)
         return 0;
-    // EUC and JIS have no place for some characters; the converter leaves
+    // A text read with a loss goes anywhere but over the file it came from.
+    if (!f.lossyFrom.empty() && SamePath(f.lossyFrom, target)) {
+        Error(kLossyTarget, path);
+        return 0;
+    }
+    // EUC, JIS and UTF-8 have no place for some characters; the converter leaves
     // them out, so the user hears of it before anything is written.
     if (const UnwritableChar lost = FindUnwritable(doc, f.Code());
         lost.count && box_.Show(UnwritableQuestion(lost, f.Code()), path, MbIcon::Question,

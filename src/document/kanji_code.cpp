@@ -9,6 +9,7 @@ std::string_view KanjiLabel(int code, int lineEnd) {
     switch (code) {
     case kCodeEuc: return lf ? "  [euc, lf]" : "  [euc, cr/lf]";
     case kCodeJis: return lf ? "  [jis, lf]" : "  [jis, cr/lf]";
+    case kCodeUtf8: return lf ? "  [utf8, lf]" : "  [utf8, crlf]";
     default: return lf ? "  [sjis, lf]" : "";
     }
 }

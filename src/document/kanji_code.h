@@ -11,6 +11,7 @@ namespace qz {
 constexpr int kCodeSjis = 1;
 constexpr int kCodeEuc = 2;
 constexpr int kCodeJis = 3;
+constexpr int kCodeUtf8 = 4;
 
 // Line-end mode of a file.
 constexpr int kLineCrLf = 0;

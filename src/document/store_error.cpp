@@ -85,7 +85,8 @@ void TextStore::InternalError(int code, const std::string& i1, const std::string
     DefaultFatal fallback(box_);
     FatalHandler* handler = fatal_ ? fatal_ : &fallback;
 
-    const std::string path = ProgramFolder() + "/CORE.QZ";
+    MakeFolders(StateFolder());
+    const std::string path = StateFolder() + "/CORE.QZ";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) {
         handler->ShowAndEnd(nullptr);

@@ -1,4 +1,4 @@
-// Finding what EUC and JIS cannot hold, with the same byte classes the
+// Finding what EUC, JIS and UTF-8 cannot hold, with the same byte classes the
 // writing converters use, so that the question names exactly what they drop.
 #include "document/unwritable.h"
 
@@ -8,6 +8,7 @@
 #include "document/kanji_code.h"
 #include "document/text_access.h"
 #include "platform/cp932.h"
+#include "platform/sjis_unicode.h"
 
 namespace qz {
 
@@ -23,14 +24,14 @@ uint32_t TakeChar(int code, const uint8_t* in, uint32_t avail, bool* dropped) {
     *dropped = false;
     if (c < 0x80) return 1;
     if (IsHalfKana(c)) {
-        *dropped = code == kCodeJis && WidenHalfKana(c) == 0;
+        *dropped = code == kCodeJis ? WidenHalfKana(c) == 0 : code == kCodeUtf8 && SjisCharToUnicode(c) == 0;
         return 1;
     }
     if (avail < 2 || !IsSjisTrail(in[1])) {
         *dropped = true;  // a lead byte alone; what follows stands by itself
         return 1;
     }
-    *dropped = SjisPairToJis(c, in[1]) == 0;
+    *dropped = code == kCodeUtf8 ? SjisCharToUnicode(c << 8 | in[1]) == 0 : SjisPairToJis(c, in[1]) == 0;
     return 2;
 }
 
@@ -44,7 +45,7 @@ bool IsPrivateUse(const std::string& utf8) {
 
 UnwritableChar FindUnwritable(TextAccess& text, int code) {
     UnwritableChar found;
-    if (code != kCodeEuc && code != kCodeJis) return found;
+    if (code != kCodeEuc && code != kCodeJis && code != kCodeUtf8) return found;
     const uint32_t total = text.GetTextLength();
     std::vector<uint8_t> buf(kPiece);
     uint32_t line = 1;
@@ -83,7 +84,7 @@ std::string UnwritableQuestion(const UnwritableChar& c, int code) {
     std::string glyph;
     if (c.bytes.size() == 2 && Cp932ToUtf8(c.bytes, glyph) && !IsPrivateUse(glyph)) shown = "「" + glyph + "」";
     shown += "(" + hex + ")";
-    const char* name = code == kCodeJis ? "JIS" : "EUC";
+    const char* name = code == kCodeJis ? "JIS" : code == kCodeUtf8 ? "UTF-8" : "EUC";
     char text[512];
     if (c.count == 1)
         std::snprintf(text, sizeof text,

@@ -1,5 +1,5 @@
-// The characters of a text that a file in EUC or JIS has no place for: the
-// writing converters leave them out, so a save names them first.
+// The characters of a text that a file in EUC, JIS or UTF-8 has no place for:
+// the writing converters leave them out, so a save names them first.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,9 @@ struct UnwritableChar {
 // (kanji_convert.h): a double-byte character outside the 94 x 94 table (IBM
 // extension kanji, user-defined characters, lead bytes 0x80 and 0xF0-0xFF),
 // a lead byte without its trail byte and, for JIS only, the byte 0xA0, which
-// has no full-width form. Shift-JIS (kCodeSjis) writes everything.
+// has no full-width form. For UTF-8 (kCodeUtf8): every character without a
+// Unicode form (unassigned pairs, 0x80, 0xA0, 0xFD-0xFF, a lead byte alone).
+// Shift-JIS (kCodeSjis) writes everything.
 UnwritableChar FindUnwritable(TextAccess& text, int code);
 
 // The question a save asks before it writes such a text (UTF-8): the

@@ -54,12 +54,12 @@ const char kCaptionOpenTemplateFile[] = "テンプレートファイルを開く
 
 std::string KeywordFileToOpen(int fileType) {
     const std::string& name = TheSettings().Type(fileType).Yoyakugo;
-    return name.empty() ? std::string() : LanguageFilePath(name);
+    return name.empty() ? std::string() : EditableLanguageFilePath(name);
 }
 
 std::string TemplateFileToOpen(int fileType) {
     const std::string& name = TheSettings().Type(fileType).Template;
-    return name.empty() ? std::string() : LanguageFilePath(name);
+    return name.empty() ? std::string() : EditableLanguageFilePath(name);
 }
 
 void LoadLanguageData(MessageBox& box) {

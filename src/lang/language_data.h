@@ -15,9 +15,9 @@ class MessageBox;
 KeywordTable& TheKeywordTable(int fileType);
 TemplateTable& TheTemplateTable(int fileType);
 
-// Loads the keyword table of a type from its "Yoyakugo" file in the program
-// folder (an absolute name stands as it is). An empty name leaves the table
-// empty without a message.
+// Loads the keyword table of a type from its "Yoyakugo" file (the user's copy
+// or the data folder's, LanguageFilePath; an absolute name stands as it is).
+// An empty name leaves the table empty without a message.
 void LoadKeywordTable(int fileType, MessageBox& box);
 // The same for the templates of a type ("Template").
 void LoadTemplates(int fileType, MessageBox& box);
@@ -25,9 +25,10 @@ void LoadTemplates(int fileType, MessageBox& box);
 // settings sheet closes with OK.
 void LoadLanguageData(MessageBox& box);
 
-// The files the two "open for editing" commands open: the path, or empty when
-// the type names no file (the command then does nothing). When opening fails
-// the command shows the message with its caption.
+// The files the two "open for editing" commands open: the path (an installed
+// file copied to the user's folder first), or empty when the type names no
+// file (the command then does nothing). When opening fails the command shows
+// the message with its caption.
 std::string KeywordFileToOpen(int fileType);
 std::string TemplateFileToOpen(int fileType);
 extern const char kMsgCannotOpenKeywordFile[];      // "予約語ファイルが開けません"

@@ -1,6 +1,8 @@
 // Text-mode line pieces and whole-file reads for the language files.
 #include "lang/text_lines.h"
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,8 +62,30 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
     return FileReadStatus::Ok;
 }
 
+std::string LanguageFilePath(const std::string& name, const ProgramFolders& folders) {
+    if (!name.empty() && name[0] == '/') return NormalizePath(name);
+    const std::string mine = FullPath(folders.userData, name);
+    return access(mine.c_str(), F_OK) == 0 ? mine : FullPath(folders.data, name);
+}
+
 std::string LanguageFilePath(const std::string& name) {
-    return FullPath(ProgramFolder(), name);
+    return LanguageFilePath(name, ChooseFolders(FolderFacts::OfThisProcess()));
+}
+
+std::string EditableLanguageFilePath(const std::string& name) {
+    return EditableLanguageFilePath(name, ChooseFolders(FolderFacts::OfThisProcess()));
+}
+
+std::string EditableLanguageFilePath(const std::string& name, const ProgramFolders& folders) {
+    const std::string path = LanguageFilePath(name, folders);
+    if (!name.empty() && name[0] == '/') return path;
+    const std::string mine = FullPath(folders.userData, name);
+    if (path == mine) return mine;
+    std::error_code ec;
+    if (!MakeFolders(FolderOf(mine)) ||
+        !std::filesystem::copy_file(path, mine, std::filesystem::copy_options::skip_existing, ec))
+        return path;
+    return mine;
 }
 
 }  // namespace qz

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/paths.h"
+
 namespace qz {
 
 // Walks a file image line by line. Each piece holds at most max_bytes bytes
@@ -30,7 +32,15 @@ enum class FileReadStatus { Ok, Missing, Unreadable };
 FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 
 // The path of a language file named in the settings: an absolute name stands
-// as it is, any other lies in the program folder.
+// as it is; any other is the user's copy (UserDataFolder) when there is one,
+// else the one in the data folder.
 std::string LanguageFilePath(const std::string& name);
+// The same for a file the user is about to edit: an installed file is first
+// copied to the user's folder, so the edit neither needs nor touches the
+// installed one. When the copy cannot be made, the installed path.
+std::string EditableLanguageFilePath(const std::string& name);
+// Both with the folders given.
+std::string LanguageFilePath(const std::string& name, const ProgramFolders& folders);
+std::string EditableLanguageFilePath(const std::string& name, const ProgramFolders& folders);
 
 }  // namespace qz

@@ -1,5 +1,7 @@
-// CP932 <-> UTF-8 through glibc iconv, one handle pair per thread.
+// CP932 <-> UTF-8: glibc iconv towards UTF-8, the strict table back.
 #include "platform/cp932.h"
+
+#include "platform/sjis_unicode.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -45,10 +47,6 @@ Iconv& ToUtf8() {
     thread_local Iconv cv("UTF-8", "CP932");
     return cv;
 }
-Iconv& FromUtf8() {
-    thread_local Iconv cv("CP932", "UTF-8");
-    return cv;
-}
 
 size_t Utf8SeqLen(uint8_t c) {
     if (c < 0x80) return 1;
@@ -78,11 +76,9 @@ bool Cp932ToUtf8(std::string_view sjis, std::string& utf8, size_t* bad, bool los
 }
 
 bool Utf8ToCp932(std::string_view utf8, std::string& sjis, size_t* bad) {
-    sjis.clear();
-    size_t done = FromUtf8().Convert(utf8, sjis);
-    if (done == utf8.size()) return true;
-    if (bad) *bad = done;
-    return false;
+    // The table files are read with: glibc alone would write the yen sign and
+    // the overline as a backslash and a tilde.
+    return Utf8ToSjisStrict(utf8, sjis, bad);
 }
 
 std::string SjisToUtf8(std::string_view sjis) {

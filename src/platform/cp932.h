@@ -20,8 +20,9 @@ constexpr bool IsSjisLead(uint8_t c) {
 bool Cp932ToUtf8(std::string_view sjis, std::string& utf8, size_t* bad = nullptr,
                  bool lossy = false);
 
-// Converts UTF-8 to Shift-JIS. A character with no Shift-JIS form (or invalid
-// UTF-8) is never dropped: the call returns false with its byte offset in *bad.
+// Converts UTF-8 to Shift-JIS with the strict mapping of sjis_unicode.h. A
+// character with no Shift-JIS form (or invalid UTF-8) is never dropped or
+// replaced by a look-alike: the call returns false with its byte offset in *bad.
 bool Utf8ToCp932(std::string_view utf8, std::string& sjis, size_t* bad = nullptr);
 
 // Convenience forms for texts known to convert (UI texts, file names);

@@ -6,7 +6,10 @@
 #include <algorithm>
 
 #include <climits>
+#include <cerrno>
 #include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -146,8 +149,15 @@ std::string CurrentDirectory() {
 
 bool SetCurrentDirectory(const std::string& dir) { return chdir(dir.c_str()) == 0; }
 
-std::string ProgramFolder() {
-    if (const char* home = std::getenv("QZED_HOME"); home && *home) return NormalizePath(home);
+namespace {
+
+std::string EnvFolder(const char* name) {
+    const char* v = std::getenv(name);
+    // Relative values are invalid by the base directory rules; they are ignored.
+    return v && v[0] == '/' ? NormalizePath(v) : std::string();
+}
+
+std::string ExecutableFolder() {
     char buf[PATH_MAX];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     if (n <= 0) return CurrentDirectory();
@@ -155,7 +165,61 @@ std::string ProgramFolder() {
     return FolderOf(buf);
 }
 
-std::string StateFolder() { return ProgramFolder(); }
+std::string HomeFolder() {
+    if (std::string home = EnvFolder("HOME"); !home.empty()) return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return "/";
+}
+
+// $XDG_<name>_HOME/qzed32, or ~/<fallback>/qzed32.
+std::string XdgFolder(const std::string& xdg, const std::string& home, const char* fallback) {
+    return FullPath(xdg.empty() ? FullPath(home, fallback) : xdg, "qzed32");
+}
+
+}  // namespace
+
+FolderFacts FolderFacts::OfThisProcess() {
+    FolderFacts f;
+    if (const char* home = std::getenv("QZED_HOME"); home && *home) f.qzedHome = NormalizePath(home);
+    f.exeFolder = ExecutableFolder();
+    f.home = HomeFolder();
+    f.xdgStateHome = EnvFolder("XDG_STATE_HOME");
+    f.xdgDataHome = EnvFolder("XDG_DATA_HOME");
+    // The first keyword file the settings name by default marks the data.
+    f.exeHoldsData = access((f.exeFolder + "/yoyaku_c.tbl").c_str(), R_OK) == 0;
+    f.exeWritable = access(f.exeFolder.c_str(), W_OK) == 0;
+    return f;
+}
+
+ProgramFolders ChooseFolders(const FolderFacts& f) {
+    if (!f.qzedHome.empty()) return {f.qzedHome, f.qzedHome, f.qzedHome};
+    ProgramFolders out;
+    out.data = f.exeHoldsData ? f.exeFolder : FullPath(f.exeFolder, "../share/qzed32");
+    // An installed program's folder is no place for a user's files, even for
+    // a user who may write there.
+    out.state = f.exeHoldsData && f.exeWritable ? f.exeFolder : XdgFolder(f.xdgStateHome, f.home, ".local/state");
+    out.userData = XdgFolder(f.xdgDataHome, f.home, ".local/share");
+    return out;
+}
+
+std::string ProgramFolder() {
+    const FolderFacts f = FolderFacts::OfThisProcess();
+    return f.qzedHome.empty() ? f.exeFolder : f.qzedHome;
+}
+
+std::string DataFolder() { return ChooseFolders(FolderFacts::OfThisProcess()).data; }
+std::string StateFolder() { return ChooseFolders(FolderFacts::OfThisProcess()).state; }
+std::string UserDataFolder() { return ChooseFolders(FolderFacts::OfThisProcess()).userData; }
+
+bool MakeFolders(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    const std::string parent = FolderOf(path);
+    if (!parent.empty() && parent != path && !MakeFolders(parent)) return false;
+    return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
+}
+
+
 
 bool ListFolder(const std::string& dir, std::vector<std::string>& names) {
     names.clear();

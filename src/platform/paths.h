@@ -53,10 +53,39 @@ bool SetCurrentDirectory(const std::string& dir);
 // The program folder: $QZED_HOME when set, else the executable's folder.
 std::string ProgramFolder();
 
-// Where the editor keeps what it writes while it runs (the reopen list, the
-// temporary-save register and its copies): the program folder for now. Every
-// such file is found through here, so that a folder of its own for an
-// installed copy changes this one place.
+// Where the read-only data (keyword and template files, help pages, icons) is
+// read from: $QZED_HOME when set; else the executable's folder when it holds
+// the data (a build tree, a program folder copied as a whole); else
+// ../share/qzed32 beside it (an installed copy).
+std::string DataFolder();
+// Where the editor writes what it keeps between runs (SAVE.DAT, regbk.dat,
+// TEMP, CORE.QZ, the OS window's result files): $QZED_HOME when set; else
+// the executable's folder when it holds the data and may be written; else
+// $XDG_STATE_HOME/qzed32 (~/.local/state/qzed32). The folder may not exist
+// yet: writers make it with MakeFolders.
 std::string StateFolder();
+// Where the user's own copies of data files go and are read from first:
+// $QZED_HOME when set, else $XDG_DATA_HOME/qzed32 (~/.local/share/qzed32).
+std::string UserDataFolder();
+
+// What the three folders are chosen from, and the choice itself.
+struct FolderFacts {
+    std::string qzedHome;      // $QZED_HOME, empty when unset
+    std::string exeFolder;     // the executable's folder, links resolved
+    std::string home;          // $HOME, else the user's home from the system
+    std::string xdgStateHome;  // $XDG_STATE_HOME, empty when unset or relative
+    std::string xdgDataHome;   // $XDG_DATA_HOME, the same
+    bool exeHoldsData = false; // the keyword files lie beside the executable
+    bool exeWritable = false;
+    static FolderFacts OfThisProcess();
+};
+struct ProgramFolders {
+    std::string data, state, userData;
+};
+ProgramFolders ChooseFolders(const FolderFacts& facts);
+
+// Makes a folder and any missing parents, new ones readable by the user
+// alone; true when the folder exists afterwards.
+bool MakeFolders(const std::string& path);
 
 }  // namespace qz

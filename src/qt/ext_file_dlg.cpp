@@ -33,6 +33,20 @@ QGridLayout* FileDialogGrid(QFileDialog& dialog) {
     return qobject_cast<QGridLayout*>(dialog.layout());
 }
 
+QComboBox* AddCodeChoice(QFileDialog& dialog, bool open) {
+    auto* code = new QComboBox(&dialog);
+    code->setObjectName("codeCombo");
+    for (const std::string& s : open ? OpenCodeChoices() : SaveCodeChoices())
+        code->addItem(QString::fromStdString(s));
+    auto* label = new QLabel(open ? "漢字コード(&J):" : "漢字コード/改行(&J):", &dialog);
+    label->setBuddy(code);
+    QGridLayout* grid = FileDialogGrid(dialog);
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(code, row, 1);
+    return code;
+}
+
 CExtFileDlg::CExtFileDlg(Variant variant, QWidget* parent) : QFileDialog(parent), variant_(variant) {
     const bool open = variant == Variant::Open;
     if (open) {
@@ -48,21 +62,12 @@ CExtFileDlg::CExtFileDlg(Variant variant, QWidget* parent) : QFileDialog(parent)
         setNameFilter(QString::fromStdString(QtNameFilter(SaveFilter())));
     }
 
-    code_ = new QComboBox(this);
-    code_->setObjectName("codeCombo");
-    for (const std::string& s : open ? OpenCodeChoices() : SaveCodeChoices())
-        code_->addItem(QString::fromStdString(s));
-    auto* label = new QLabel(open ? "漢字コード(&J):" : "漢字コード/改行(&J):", this);
-    label->setBuddy(code_);
-
-    QGridLayout* grid = FileDialogGrid(*this);
-    const int row = grid->rowCount();
-    grid->addWidget(label, row, 0);
-    grid->addWidget(code_, row, 1);
+    code_ = AddCodeChoice(*this, open);
     if (open) {
         readOnly_ = new QCheckBox("読み取り専用ﾌｧｲﾙとして開く(&R)", this);
         readOnly_->setObjectName("readOnlyBox");
-        grid->addWidget(readOnly_, row + 1, 1);
+        QGridLayout* grid = FileDialogGrid(*this);
+        grid->addWidget(readOnly_, grid->rowCount(), 1);
     }
 }
 

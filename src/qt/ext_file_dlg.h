@@ -20,6 +20,8 @@ void SetUpOpenDialog(QFileDialog& dialog, const std::vector<FileFilter>& filters
 int SelectedFilterIndex(const QFileDialog& dialog);
 // The dialog's grid, where the added rows go below the file-type row.
 QGridLayout* FileDialogGrid(QFileDialog& dialog);
+// Adds the kanji-code row (the open or the save list) below the others.
+QComboBox* AddCodeChoice(QFileDialog& dialog, bool open);
 
 class CExtFileDlg : public QFileDialog {
     Q_OBJECT

@@ -57,7 +57,7 @@ std::optional<OpenDialogChoice> RunOpenFileDialog(QWidget* parent, Profile& prof
     if (!startDir.isEmpty()) dialog.setDirectory(startDir);
     AcceptedNames names(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return Finish(dialog, names, profile, 0, dialog.readOnly());
+    return Finish(dialog, names, profile, OpenCodeFromChoice(dialog.codeIndex()), dialog.readOnly());
 }
 
 std::optional<SaveDialogChoice> RunSaveTypeDialog(QWidget* parent, const QString& startPath,

@@ -30,7 +30,7 @@ std::optional<OpenDialogChoice> RunOpenFileDialog(QWidget* parent, Profile& prof
 
 struct SaveDialogChoice {
     QString path;
-    int codeIndex = 0;  // 0..6 into the save list, for ApplySaveCodeChoice
+    int codeIndex = 0;  // 0..8 into the save list, for ApplySaveCodeChoice
 };
 
 // The save-type code dialog, starting at the document's path; an empty

@@ -24,7 +24,7 @@ QColor FrameColour(uint32_t colour, const QPalette& palette) {
 namespace {
 
 QString IconPath(const QString& name) {
-    return QString::fromStdString(ProgramFolder()) + "/icons/" + name + ".svg";
+    return QString::fromStdString(DataFolder()) + "/icons/" + name + ".svg";
 }
 
 // A stand-in for a missing icon file: the command's first letter on a square.
@@ -47,17 +47,18 @@ QIcon LetterIcon(int id) {
     return QIcon(pm);
 }
 
+// An icon file Qt cannot draw (no SVG plugin) counts as missing.
+QIcon FileIcon(const QString& path, int id) {
+    if (!QFile::exists(path)) return LetterIcon(id);
+    QIcon icon(path);
+    return icon.pixmap(24, 24).isNull() ? LetterIcon(id) : icon;
+}
+
 }  // namespace
 
-QIcon CommandIcon(int id) {
-    const QString path = IconPath(QString::number(id));
-    return QFile::exists(path) ? QIcon(path) : LetterIcon(id);
-}
+QIcon CommandIcon(int id) { return FileIcon(IconPath(QString::number(id)), id); }
 
-QIcon ProgramIcon() {
-    const QString path = IconPath("qzed32");
-    return QFile::exists(path) ? QIcon(path) : LetterIcon(0);
-}
+QIcon ProgramIcon() { return FileIcon(IconPath("qzed32"), 0); }
 
 // ------------------------------------------------------------------ function keys
 

@@ -3,11 +3,27 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstdio>
+
+#include "app/program_info.h"
 #include "app/startup.h"
+#include "platform/paths.h"
 #include "qt/qsettings_profile.h"
 #include "qt/qt_startup_host.h"
 
 int main(int argc, char** argv) {
+    // Answered before any display or instance is looked for.
+    std::vector<std::string> words(argv + std::min(argc, 1), argv + argc);
+    if (const qz::InfoRequest info = qz::InfoRequested(words); info != qz::InfoRequest::None) {
+        const std::string text =
+            info == qz::InfoRequest::Version
+                ? qz::VersionInfo()
+                : qz::HelpInfo(qz::QSettingsProfile().FileName().toStdString(),
+                               qz::ChooseFolders(qz::FolderFacts::OfThisProcess()));
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // The editor speaks Japanese: Qt's own dialogs and buttons too.
     QTranslator qtText;
@@ -23,6 +39,8 @@ int main(int argc, char** argv) {
     case qz::StartResult::Failed: return 1;
     case qz::StartResult::Started: break;
     }
+    // What the editor keeps between runs has its folder from the start.
+    qz::MakeFolders(qz::StateFolder());
     const int rc = app.exec();
     profile.Sync();
     return rc;

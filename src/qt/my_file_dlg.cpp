@@ -2,6 +2,7 @@
 #include "qt/my_file_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -53,6 +54,7 @@ CMyFileDlg::CMyFileDlg(Profile& profile, MessageBox& box, bool explorerStyle, QW
     connect(edit, &QPushButton::clicked, this, &CMyFileDlg::openRegistration);
     paths->addWidget(edit, 5, 3, Qt::AlignRight);
 
+    code_ = AddCodeChoice(*this, true);
     QGridLayout* grid = FileDialogGrid(*this);
     const int row = grid->rowCount();
     grid->addWidget(readOnly_, row, 1);
@@ -66,6 +68,8 @@ CMyFileDlg::CMyFileDlg(Profile& profile, MessageBox& box, bool explorerStyle, QW
 bool CMyFileDlg::readOnly() const { return readOnly_->isChecked(); }
 
 void CMyFileDlg::setReadOnly(bool on) { readOnly_->setChecked(on); }
+
+int CMyFileDlg::codeIndex() const { return code_->currentIndex(); }
 
 void CMyFileDlg::refreshButtons() {
     for (int i = 0; i < PathHistory::kCount; ++i) {

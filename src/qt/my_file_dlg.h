@@ -1,5 +1,5 @@
 // The path-history open dialog: ten buttons for the registered folders, the
-// read-only box, and a button to edit the registrations.
+// kanji-code list, the read-only box, and a button to edit the registrations.
 #pragma once
 
 #include <QFileDialog>
@@ -8,6 +8,7 @@
 #include "app/path_history.h"
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 
 namespace qz {
@@ -25,6 +26,10 @@ public:
     const PathHistory& history() const { return history_; }
     bool readOnly() const;
     void setReadOnly(bool on);
+    // The chosen index of the open code list (0..4), as the code dialog has it:
+    // whatever the dialog type, a file can be opened with a chosen code.
+    int codeIndex() const;
+    QComboBox* codeCombo() const { return code_; }
     // Index 0..9, as the path buttons and the registration list number them.
     SwitchResult switchTo(int index);
     // Opens the registration dialog; its changes and switch apply on OK.
@@ -52,6 +57,7 @@ private:
     PathHistory history_;
     std::array<QPushButton*, PathHistory::kCount> buttons_{};
     QCheckBox* readOnly_;
+    QComboBox* code_;
 };
 
 }  // namespace qz

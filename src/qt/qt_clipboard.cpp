@@ -8,10 +8,9 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
-#include <algorithm>
-#include <string_view>
 
 #include "platform/cp932.h"
+#include "platform/sjis_unicode.h"
 
 namespace qz {
 
@@ -51,35 +50,29 @@ QString SjisClipToUnicode(const std::string& sjisCrLf) {
     return text;
 }
 
-std::string UnicodeClipToSjis(const QString& textIn, long* replaced) {
+std::string UnicodeClipToSjis(const QString& textIn, long* replaced, Utf8Forms* forms) {
     if (replaced) *replaced = 0;
+    if (forms) *forms = {};
     QString text = textIn;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QChar('\r'), QChar('\n'));
     const int nul = text.indexOf(QChar(0));
     if (nul >= 0) text.truncate(nul);
-    const std::string utf8 = text.toStdString();
-    // Whole runs convert at once; only the characters that fail are replaced.
-    std::string sjis, part;
-    std::string_view rest(utf8);
-    while (!rest.empty()) {
-        size_t bad = 0;
-        if (Utf8ToCp932(rest, part, &bad)) {
-            sjis += part;
-            break;
-        }
-        if (bad > 0 && Utf8ToCp932(rest.substr(0, bad), part)) sjis += part;
-        sjis += "\x81\x45";  // "・"
-        if (replaced) ++*replaced;
-        size_t skip = 1;
-        while (bad + skip < rest.size() && (static_cast<uint8_t>(rest[bad + skip]) & 0xC0) == 0x80) ++skip;
-        rest.remove_prefix(std::min(rest.size(), bad + skip));
-    }
+    // The strict mapping, as files are read: a look-alike would not come
+    // back as it was when the text is saved as UTF-8.
     std::string out;
-    out.reserve(sjis.size() + sjis.size() / 16);
-    for (char c : sjis) {
-        if (c == '\n') out += '\r';
-        out += c;
+    out.reserve(size_t(text.size()) * 2);
+    for (const char32_t u : text.toStdU32String()) {
+        unsigned sjis = u < 0x80 ? unsigned(u) : UnicodeToSjisChar(u);
+        if (sjis == 0) {
+            sjis = 0x8145;  // "・"
+            if (replaced) ++*replaced;
+        }
+        bool other = false;
+        if (const int index = TwoFormIndexOfUnicode(u, &other); index >= 0 && forms) forms->NoteTyped(index, other);
+        if (sjis == '\n') out += '\r';
+        if (sjis > 0xFF) out += char(sjis >> 8);
+        out += char(sjis & 0xFF);
     }
     return out;
 }
@@ -104,12 +97,13 @@ bool QtClipboard::SetText(const std::string& sjisCrLf) {
 
 bool QtClipboard::GetText(std::string* sjisCrLf, long* replaced) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    forms_ = {};
     if (EditorBytes(data, nullptr, sjisCrLf)) {
         if (replaced) *replaced = 0;
         return true;
     }
     if (!data || !data->hasText()) return false;
-    *sjisCrLf = UnicodeClipToSjis(data->text(), replaced);
+    *sjisCrLf = UnicodeClipToSjis(data->text(), replaced, &forms_);
     return true;
 }
 

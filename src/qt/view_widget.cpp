@@ -20,10 +20,12 @@
 #include <QUrl>
 
 #include "app/key_code.h"
+#include "document/utf8_convert.h"
 #include "qt/busy_input.h"
 #include "qt/log_font.h"
 #include "platform/cp932.h"
 #include "qt/jump_list_dlg.h"
+#include "platform/sjis_unicode.h"
 #include "qt/key_input.h"
 #include "qt/qt_clipboard.h"
 #include "qt/replace_box.h"
@@ -584,27 +586,34 @@ int QzedViewWidget::ChooseJumpTarget(const std::vector<DefinitionCandidate>& can
 // ------------------------------------------------------------------ input
 
 bool QzedViewWidget::TypeText(const QString& text) {
-    const std::u32string cps = text.toStdU32String();
-    std::string pending;
-    auto flush = [&] {
-        if (pending.empty()) return;
-        if (pending.size() == 1) view_->OnChar(static_cast<uint8_t>(pending[0]));
-        else view_->OnImeResult(pending);
-        pending.clear();
-    };
-    for (char32_t cp : cps) {
-        const QString one = QString::fromStdU32String(std::u32string(1, cp));
-        std::string sjis;
-        if (!Utf8ToCp932(one.toStdString(), sjis) || sjis.empty()) {
-            flush();
-            Beep();
-            ShowMessage(kNoSjisForm, MessageKind::Error);
-            return false;
+    std::string sjis;
+    Utf8Forms forms;
+    bool noForm = false;
+    for (const char32_t cp : text.toStdU32String()) {
+        // The strict mapping: a look-alike would not come back as typed.
+        const unsigned c = cp < 0x80 ? unsigned(cp) : UnicodeToSjisChar(cp);
+        if (c == 0) {
+            noForm = true;  // what came before it still goes in
+            break;
         }
-        pending += sjis;
+        bool other = false;
+        if (const int index = TwoFormIndexOfUnicode(cp, &other); index >= 0) forms.NoteTyped(index, other);
+        if (c > 0xFF) sjis += static_cast<char>(c >> 8);
+        sjis += static_cast<char>(c & 0xFF);
     }
-    flush();
-    return true;
+    // A UTF-8 file writes one form per code: the other one cannot go in.
+    if (const int clash = AdmitForms(doc_, forms); clash >= 0) {
+        Beep();
+        ShowMessage(FormConflictMessage(clash, forms), MessageKind::Error);
+        return false;
+    }
+    if (sjis.size() == 1) view_->OnChar(static_cast<uint8_t>(sjis[0]));
+    else if (!sjis.empty()) view_->OnImeResult(sjis);
+    if (noForm) {
+        Beep();
+        ShowMessage(kNoSjisForm, MessageKind::Error);
+    }
+    return !noForm;
 }
 
 void QzedViewWidget::Key(QKeyEvent* e) {

@@ -81,6 +81,8 @@ struct EnvText {
 #define QZ_EI(n, d) EnvInt{#n, &EnvironSettings::n, d}
 #define QZ_ES(n, d) EnvText{#n, &EnvironSettings::n, d}
 
+// "CharCheck" starts at 1 here: EUC-JP was the Unix norm, and a file this
+// editor saved as EUC should open as EUC again.
 const EnvInt kEnvInts[] = {
     QZ_EI(MoveProhibit, 0), QZ_EI(DialogBar, 1), QZ_EI(DialogBarStyle, 1), QZ_EI(PfkeyBar, 2),
     QZ_EI(DefPrintType, 0), QZ_EI(PrtSelValid, 1), QZ_EI(FileDlgType, 1), QZ_EI(Resident, 0),
@@ -90,7 +92,7 @@ const EnvInt kEnvInts[] = {
     QZ_EI(Asin4Type, 0), QZ_EI(PasteMode, 2), QZ_EI(FepMode, 0), QZ_EI(RuleLineMode, 0),
     QZ_EI(ExclusiveMode, 0), QZ_EI(Func_Sort, 0), QZ_EI(Func_DispMode, 0), QZ_EI(MouseWheel, 3),
     QZ_EI(ChildWnd_Max, 0), QZ_EI(ChildWnd_X, 95), QZ_EI(ChildWnd_Y, 95), QZ_EI(WriteEOF, 0),
-    QZ_EI(ReadEND, 1), QZ_EI(CharCheck, 0), QZ_EI(Autobk_Mode, 3), QZ_EI(Autobk_Time, 10),
+    QZ_EI(ReadEND, 1), QZ_EI(CharCheck, 1), QZ_EI(Autobk_Mode, 3), QZ_EI(Autobk_Time, 10),
     QZ_EI(Autobk_Len, 1000), QZ_EI(Current_Mode, 1), QZ_EI(Explorer_Update, 2),
     QZ_EI(Netscape_Update, 2),
 };

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "document/utf8_convert.h"
+
 namespace qz {
 
 class Clipboard {
@@ -24,6 +26,10 @@ public:
     virtual bool GetText(std::string* sjisCrLf, long* replaced) = 0;
     // Whether the main frame of this program wrote the present contents.
     virtual bool OwnedByThisProgram() = 0;
+    // The forms of the two-form characters (kTwoForms) of the last text
+    // GetText gave from another program: a UTF-8 document keeps one form
+    // per code. Unknown for this program's own text, which is Shift-JIS.
+    virtual Utf8Forms TextForms() { return {}; }
 };
 
 // Kind of the last content this program wrote: 0 none yet, 1 stream, 2 box.

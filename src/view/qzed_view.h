@@ -392,6 +392,7 @@ private:
     void BoxFromClipboard(bool overwrite, const char* caption);
     bool OpenClipboard(const char* caption);
     void ReportReplacedCharacters(long replaced);
+    bool AdmitClipboardForms();
     void ClipboardFailure(const char* text, const char* caption);
     void CalculateBox(uint32_t r1, int c1, uint32_t r2, int c2);
     struct BoxPiece { uint32_t abs, length; };

@@ -183,7 +183,7 @@ void CQzedView::BoxFromClipboard(bool overwrite, const char* caption) {
     long replaced = 0;
     const bool has = clipboard_->GetText(&text, &replaced);
     clipboard_->Close();
-    if (!has) return;
+    if (!has || !AdmitClipboardForms()) return;
     TextStore& st = doc_.Store();
     const int c = caretCol_;
     const int tab = doc_.GetTabWidth();

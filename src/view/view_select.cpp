@@ -45,6 +45,16 @@ void CQzedView::ReportReplacedCharacters(long replaced) {
     ErrorMessage(text);
 }
 
+// Pasted text in the other form of a code a UTF-8 document writes in one
+// form would not come back as pasted: refused as typing it is.
+bool CQzedView::AdmitClipboardForms() {
+    const Utf8Forms forms = clipboard_->TextForms();
+    const int clash = AdmitForms(doc_, forms);
+    if (clash < 0) return true;
+    ErrorMessage(FormConflictMessage(clash, forms).c_str());
+    return false;
+}
+
 // Ends the command selection, a box prompt and the key selection.
 void CQzedView::EndMarking() {
     cmdSel_ = false;
@@ -214,6 +224,7 @@ void CQzedView::Paste() {
         CancelSelection();
         return BoxFromClipboard(false, "矩形貼り付け");
     }
+    if (!AdmitClipboardForms()) return;
     TextStore& st = doc_.Store();
     doc_.BeginUndoGroup();
     if (keySel_ != kSelNone) DeleteStreamSelection(20480);

@@ -67,15 +67,16 @@ TEST(FileDialogFilters, FilterIndexOutsideTheListFallsBackToTheFirst) {
 }
 
 TEST(FileDialogCodes, OpenAndSaveLists) {
-    EXPECT_EQ(OpenCodeChoices(), (std::vector<std::string>{"自動識別", "SHIFT-JIS", "EUC", "JIS"}));
+    EXPECT_EQ(OpenCodeChoices(), (std::vector<std::string>{"自動識別", "SHIFT-JIS", "EUC", "JIS", "UTF-8"}));
     EXPECT_EQ(SaveCodeChoices(),
               (std::vector<std::string>{"自動識別", "SHIFT-JIS(CR/LF)", "SHIFT-JIS(LF)", "EUC(CR/LF)",
-                                        "EUC(LF)", "JIS(CR/LF)", "JIS(LF)"}));
+                                        "EUC(LF)", "JIS(CR/LF)", "JIS(LF)", "UTF-8(CR/LF)", "UTF-8(LF)"}));
     EXPECT_EQ(OpenCodeFromChoice(0), 0);
     EXPECT_EQ(OpenCodeFromChoice(2), 2);
     EXPECT_EQ(OpenCodeFromChoice(3), 3);
+    EXPECT_EQ(OpenCodeFromChoice(4), 4);
     EXPECT_EQ(OpenCodeFromChoice(-1), 0);
-    EXPECT_EQ(OpenCodeFromChoice(4), 0);
+    EXPECT_EQ(OpenCodeFromChoice(5), 0);
 }
 
 TEST(FileDialogCodes, SaveChoiceSetsCodeAndLineEndOrKeepsThem) {
@@ -87,7 +88,9 @@ TEST(FileDialogCodes, SaveChoiceSetsCodeAndLineEndOrKeepsThem) {
     EXPECT_EQ(ApplySaveCodeChoice(4, doc), (CodeAndLineEnd{2, 1}));
     EXPECT_EQ(ApplySaveCodeChoice(5, doc), (CodeAndLineEnd{3, 0}));
     EXPECT_EQ(ApplySaveCodeChoice(6, doc), (CodeAndLineEnd{3, 1}));
-    EXPECT_EQ(ApplySaveCodeChoice(7, doc), doc);
+    EXPECT_EQ(ApplySaveCodeChoice(7, doc), (CodeAndLineEnd{4, 0}));
+    EXPECT_EQ(ApplySaveCodeChoice(8, doc), (CodeAndLineEnd{4, 1}));
+    EXPECT_EQ(ApplySaveCodeChoice(9, doc), doc);
     EXPECT_EQ(ApplySaveCodeChoice(-1, doc), doc);
 }
 

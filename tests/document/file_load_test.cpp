@@ -208,6 +208,7 @@ TEST_F(LoadTest, CodeDecisionOrderOnLoad) {
     WriteWholeFile(Path("jis.txt"), EncodeFromSjis(kCodeJis, text));
 
     // Detection only with "CharCheck" 1.
+    Env().CharCheck = 0;
     CQzedDoc plain;
     ASSERT_EQ(io_.Load(plain, Path("jis.txt")), 0);
     EXPECT_EQ(plain.File().kanjiCode, kCodeSjis);

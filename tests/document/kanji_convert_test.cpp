@@ -246,6 +246,8 @@ TEST(KanjiConvert, LineEndsAndLabels) {
     EXPECT_EQ(KanjiLabel(kCodeEuc, kLineLf), "  [euc, lf]");
     EXPECT_EQ(KanjiLabel(kCodeJis, kLineCrLf), "  [jis, cr/lf]");
     EXPECT_EQ(KanjiLabel(kCodeJis, kLineLf), "  [jis, lf]");
+    EXPECT_EQ(KanjiLabel(kCodeUtf8, kLineCrLf), "  [utf8, crlf]");
+    EXPECT_EQ(KanjiLabel(kCodeUtf8, kLineLf), "  [utf8, lf]");
 }
 
 TEST(KanjiConvert, TheCharacterSetIsWhole) {

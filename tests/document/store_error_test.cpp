@@ -76,7 +76,7 @@ TEST(StoreErrors, DumpAndMessageExactly) {
               "                    CORE.QZ\n"
               "を添えて作者に連絡して下さい");
     const std::string stars(63, '*');
-    EXPECT_EQ(ReadFile(ProgramFolder() + "/CORE.QZ"),
+    EXPECT_EQ(ReadFile(StateFolder() + "/CORE.QZ"),
               "MAKE:2 FATNO:1 SIZE:0 CR:0 DCR:0\r\n" + stars + "\r\n" +
                   "* SIZE:  5 CR:  1 DCR:  0 COM:1 [ TOP:0 COL:  2 KAN:0 CHR:64 ] *\r\n"
                   "* NOW:     1 NEXT:     0 BEFORE:     0                        *\r\n" +
@@ -100,7 +100,7 @@ TEST(StoreErrors, DumpListsRecordsByNumberNotChainOrder) {
 TEST(StoreErrors, NoDumpFileEndsWithoutMessage) {
     const char* old = std::getenv("QZED_HOME");
     std::string saved = old ? old : "";
-    setenv("QZED_HOME", "/nonexistent/qz-no-such-folder", 1);
+    setenv("QZED_HOME", "/dev/null/qz-no-such-folder", 1);  // no folder can be made there
     TextStore st;
     st.SetTotalsForTest(10, 0, 0);
     ThrowingEnd end;

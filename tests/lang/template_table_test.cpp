@@ -283,7 +283,7 @@ TEST(TemplateDialogTexts, ButtonsAndOpenPaths) {
     EXPECT_EQ(TemplateFileToOpen(4), "");
     EXPECT_EQ(KeywordFileToOpen(4), "/abs/k.tbl");
     TheSettings().Type(4).Template = "t.key";
-    EXPECT_EQ(TemplateFileToOpen(4), FullPath(ProgramFolder(), "t.key"));
+    EXPECT_EQ(TemplateFileToOpen(4), FullPath(DataFolder(), "t.key"));
     TheSettings() = saved;
 }
 

@@ -44,6 +44,13 @@ TEST(Cp932, AsciiAndHalfWidthKana) {
     EXPECT_EQ(sjis, "\x8A\xBF\x8E\x9A");
 }
 
+TEST(Cp932, NoLookAlikes) {
+    // glibc's own table writes these as ASCII, which would not come back.
+    std::string sjis;
+    ASSERT_TRUE(Utf8ToCp932("¥‾\\~", sjis));
+    EXPECT_EQ(sjis, "\x81\x8F\x81\x50\\~");
+}
+
 TEST(Cp932, CharacterWithoutShiftJisFormIsReported) {
     std::string sjis;
     size_t bad = 99;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace qz;
@@ -67,6 +69,83 @@ TEST(Paths, ProgramFolderFollowsQzedHome) {
     EXPECT_FALSE(ProgramFolder().empty());
     EXPECT_EQ(ProgramFolder()[0], '/');
     if (old) setenv("QZED_HOME", saved.c_str(), 1);
+}
+
+TEST(Paths, FoldersOfABuildTreeAnInstallAndQzedHome) {
+    FolderFacts f;
+    f.exeFolder = "/usr/bin";
+    f.home = "/home/u";
+    // Installed: data under share, state and the user's copies in the home.
+    ProgramFolders p = ChooseFolders(f);
+    EXPECT_EQ(p.data, "/usr/share/qzed32");
+    EXPECT_EQ(p.state, "/home/u/.local/state/qzed32");
+    EXPECT_EQ(p.userData, "/home/u/.local/share/qzed32");
+    // ... also for a user who may write beside the executable (root).
+    f.exeWritable = true;
+    EXPECT_EQ(ChooseFolders(f).state, "/home/u/.local/state/qzed32");
+    f.xdgStateHome = "/xdg/state";
+    f.xdgDataHome = "/xdg/data";
+    p = ChooseFolders(f);
+    EXPECT_EQ(p.state, "/xdg/state/qzed32");
+    EXPECT_EQ(p.userData, "/xdg/data/qzed32");
+
+    // A build tree holds its data; its state stays there while it may be written.
+    f.exeFolder = "/src/build/bin";
+    f.exeHoldsData = true;
+    p = ChooseFolders(f);
+    EXPECT_EQ(p.data, "/src/build/bin");
+    EXPECT_EQ(p.state, "/src/build/bin");
+    EXPECT_EQ(p.userData, "/xdg/data/qzed32");
+    f.exeWritable = false;
+    EXPECT_EQ(ChooseFolders(f).state, "/xdg/state/qzed32");
+
+    // $QZED_HOME is all three.
+    f.qzedHome = "/q";
+    p = ChooseFolders(f);
+    EXPECT_EQ(p.data, "/q");
+    EXPECT_EQ(p.state, "/q");
+    EXPECT_EQ(p.userData, "/q");
+}
+
+TEST(Paths, FolderFactsComeFromTheEnvironment) {
+    const char* keep[] = {"QZED_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "HOME"};
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    for (const char* k : keep) {
+        const char* v = std::getenv(k);
+        saved.emplace_back(k, v ? std::optional<std::string>(v) : std::nullopt);
+    }
+    unsetenv("QZED_HOME");
+    setenv("HOME", "/home/t", 1);
+    setenv("XDG_STATE_HOME", "relative/state", 1);  // not absolute: ignored
+    setenv("XDG_DATA_HOME", "/d//x/", 1);
+    const FolderFacts f = FolderFacts::OfThisProcess();
+    EXPECT_EQ(f.qzedHome, "");
+    EXPECT_EQ(f.home, "/home/t");
+    EXPECT_EQ(f.xdgStateHome, "");
+    EXPECT_EQ(f.xdgDataHome, "/d/x");
+    EXPECT_EQ(f.exeFolder, fs::canonical("/proc/self/exe").parent_path().string());
+    // The test program's folder holds no keyword files.
+    EXPECT_FALSE(f.exeHoldsData);
+    EXPECT_EQ(StateFolder(), "/home/t/.local/state/qzed32");
+    EXPECT_EQ(UserDataFolder(), "/d/x/qzed32");
+    EXPECT_EQ(DataFolder(), NormalizePath(f.exeFolder + "/../share/qzed32"));
+    for (auto& [k, v] : saved) {
+        if (v) setenv(k.c_str(), v->c_str(), 1);
+        else unsetenv(k.c_str());
+    }
+}
+
+TEST(Paths, MakeFoldersMakesEveryMissingLevelForTheUserAlone) {
+    const fs::path dir = fs::temp_directory_path() / ("qz_mk_" + std::to_string(getpid()));
+    const std::string deep = (dir / "a" / "b" / "c").string();
+    ASSERT_TRUE(MakeFolders(deep));
+    EXPECT_TRUE(fs::is_directory(deep));
+    EXPECT_EQ(fs::status(deep).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_TRUE(MakeFolders(deep));  // already there
+    std::ofstream(dir / "file") << "x";
+    EXPECT_FALSE(MakeFolders((dir / "file").string()));
+    EXPECT_FALSE(MakeFolders((dir / "file" / "sub").string()));
+    fs::remove_all(dir);
 }
 
 TEST(Paths, WildcardsMatchWholeCharacters) {

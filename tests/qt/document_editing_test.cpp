@@ -109,6 +109,34 @@ private slots:
         QVERIFY2(title.contains("jis"), qPrintable(title));
     }
 
+    void utf8FileIsWrittenBackInUtf8() {
+        QString title;
+        // 日本 in UTF-8, LF line ends: no Shift-JIS byte may land in the file.
+        const QByteArray got = EditAndSave("utf8.txt", "\xe6\x97\xa5\xe6\x9c\xac\n", &title);
+        QCOMPARE(got, QByteArray("ab\n\xe6\xbc\xa2\xe6\x97\xa5\xe6\x9c\xac\n"));
+        QVERIFY2(title.endsWith("  [utf8, lf]"), qPrintable(title));
+    }
+
+    void utf8FileTakesTypedTextOnlyInTheFormsItWrites() {
+        const QString path = dir_.filePath("wave.txt");
+        QVERIFY(WriteAll(path, "a\xe3\x80\x9c\n"));  // a〜 with the wave dash U+301C
+        QzedMainWindow w(profile_, nullptr, &boxes_);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        CQzedChild* child = w.Documents().Open(path.toStdString());
+        QVERIFY(child);
+        QWidget* canvas = child->ViewWidget()->Canvas();
+        // The fullwidth tilde is the same Shift-JIS character in another form.
+        Commit(canvas, QString::fromUtf8("x\xef\xbd\x9e"));
+        QVERIFY(!child->Doc().IsModified());
+        QCOMPARE(w.MessagePane()->text(),
+                 QString::fromUtf8("「～」(U+FF5E)は、このファイルでは「〜」(U+301C)と書かれる文字のため入力できません"));
+        Commit(canvas, QString::fromUtf8("x\xe3\x80\x9c"));
+        QVERIFY(child->Doc().IsModified());
+        w.FileSave();
+        QCOMPARE(ReadAll(path), QByteArray("x\xe3\x80\x9c" "a\xe3\x80\x9c\n"));
+    }
+
     void characterWithoutShiftJisFormIsRefusedAloud() {
         const QString path = dir_.filePath("emoji.txt");
         QVERIFY(WriteAll(path, "x\r\n"));

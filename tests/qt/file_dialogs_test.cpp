@@ -70,7 +70,7 @@ private slots:
         auto* types = dlg.findChild<QComboBox*>("fileTypeCombo");
         QVERIFY(types);
         QCOMPARE(types->itemText(1), QString("ｿｰｽﾌｧｲﾙ(*.c *.cpp *.h *.asm *.s *.inc *.rc *.bas *.frm)"));
-        QCOMPARE(ComboItems(dlg.codeCombo()), (QStringList{"自動識別", "SHIFT-JIS", "EUC", "JIS"}));
+        QCOMPARE(ComboItems(dlg.codeCombo()), (QStringList{"自動識別", "SHIFT-JIS", "EUC", "JIS", "UTF-8"}));
         QVERIFY(dlg.readOnlyBox());
         QCOMPARE(dlg.readOnlyBox()->text(), QString("読み取り専用ﾌｧｲﾙとして開く(&R)"));
 
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(!probe.readOnlyBox());
         QCOMPARE(ComboItems(probe.codeCombo()),
                  (QStringList{"自動識別", "SHIFT-JIS(CR/LF)", "SHIFT-JIS(LF)", "EUC(CR/LF)", "EUC(LF)",
-                              "JIS(CR/LF)", "JIS(LF)"}));
+                              "JIS(CR/LF)", "JIS(LF)", "UTF-8(CR/LF)", "UTF-8(LF)"}));
 
         // A new name gets the default suffix.
         WhenModal([this](QWidget* w) {
@@ -210,13 +210,16 @@ private slots:
             auto* dlg = qobject_cast<CMyFileDlg*>(w);
             QVERIFY(dlg);
             dlg->setReadOnly(true);
+            // The code choice is there whatever "FileDlgType" asks for.
+            QCOMPARE(ComboItems(dlg->codeCombo()), (QStringList{"自動識別", "SHIFT-JIS", "EUC", "JIS", "UTF-8"}));
+            dlg->codeCombo()->setCurrentIndex(4);
             TypeNames(*dlg, "\"a.txt\" \"b.c\"");
             static_cast<QDialog*>(dlg)->accept();
         });
         auto choice = RunOpenFileDialog(nullptr, profile, box, 1, dir_.path(), "");
         QVERIFY(choice);
         QCOMPARE(choice->paths, (QStringList{dir_.filePath("a.txt"), dir_.filePath("b.c")}));
-        QCOMPARE(choice->code, 0);
+        QCOMPARE(choice->code, 4);
         QVERIFY(choice->readOnly);
         QCOMPARE(profile.GetProfileInt("Current", "FilterIndex", 0), 1);
         QVERIFY(profile.Has("FileDialog", "Path10"));

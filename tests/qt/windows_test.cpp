@@ -130,6 +130,18 @@ private slots:
         QCOMPARE(SjisClipToUnicode("a\x8a\xbf\r\nb"), QString::fromUtf8("a漢\nb"));
         QCOMPARE(UnicodeClipToSjis(QString::fromUtf8("a漢\r\nb\rc")), std::string("a\x8a\xbf\r\nb\r\nc"));
         QCOMPARE(UnicodeClipToSjis(QString::fromUtf8("x\xF0\x9F\x98\x80y")), std::string("x\x81\x45y"));
+        // No look-alikes: the yen sign is the full-width yen, never a backslash;
+        // the forms of two-form characters are noted for a UTF-8 document.
+        Utf8Forms forms;
+        long replaced = 0;
+        QCOMPARE(UnicodeClipToSjis(QString::fromUtf8("\\¥〜é"), &replaced, &forms),
+                 std::string("\\\x81\x8F\x81\x60\x81\x45"));
+        QCOMPARE(replaced, 1L);
+        QCOMPARE(forms.Of(7), Utf8Forms::kOther);  // ¥
+        QCOMPARE(forms.Of(1), Utf8Forms::kOther);  // 〜
+        UnicodeClipToSjis(QString::fromUtf8("〜～"), nullptr, &forms);
+        QCOMPARE(forms.Of(1), Utf8Forms::kBoth);
+        QCOMPARE(forms.Of(7), Utf8Forms::kUnknown);
 
         QzedMainWindow w(profile_, nullptr, &boxes_);
         w.show();

@@ -88,6 +88,15 @@ TEST(Settings, DefaultToolsAreNotRewrittenWhenPresent) {
     EXPECT_FALSE(p.Has("Environ", "ExecName1"));
 }
 
+TEST(Settings, CodeDetectionIsOnAtFirstStart) {
+    // EUC was the Unix norm: an EUC file saved by the editor opens as EUC again.
+    MemoryProfile empty;
+    EXPECT_EQ(Loaded(empty).env.CharCheck, 1);
+    MemoryProfile off;
+    off.WriteProfileInt("Environ", "CharCheck", 0);
+    EXPECT_EQ(Loaded(off).env.CharCheck, 0);
+}
+
 TEST(Settings, DefaultFrameRectangleIsCentred) {
     EXPECT_EQ(DefaultFrameRect(1024, 768), (FrameRect{134, 634, 162, 862}));
     EXPECT_EQ(DefaultFrameRect(1025, 769), (FrameRect{134, 634, 162, 862}));

@@ -77,6 +77,13 @@ TEST_F(LexpakRun, UsageOnBadWordsOrMissingFiles) {
     ExpectNoLeftovers();
 }
 
+TEST_F(LexpakRun, HelpPrintsTheUsageWithStatusZero) {
+    RunResult r = Lex({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kBanner + kUsage);
+    ExpectNoLeftovers();
+}
+
 TEST_F(LexpakRun, TabSeparatedWordsAreConvertedAndSorted) {
     Put("words.txt", "b\tB\r\na\tA\r\n");
     RunResult r = Lex({"-d3", "-fwords.txt", "-oout.dic"});

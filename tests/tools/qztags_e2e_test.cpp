@@ -57,6 +57,28 @@ TEST_F(QztagsRun, UsageWithoutFilesOrOnAnUnknownOption) {
     }
 }
 
+TEST_F(QztagsRun, HelpPrintsTheUsageWithStatusZero) {
+    RunResult r = Tags({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, kUsage);
+    EXPECT_FALSE(fs::exists(dir.path() / "tags"));
+}
+
+TEST_F(QztagsRun, Utf8SourcesAreReadAsShiftJis) {
+    // "る" ends in a byte that Shift-JIS takes for a lead byte: read as it
+    // stands it would swallow the star that closes the comment. A byte
+    // order mark is no part of the first line. The definition's text is
+    // Shift-JIS in the tags file, as the editor reads it.
+    Put("u.c", "\xEF\xBB\xBF#define X 1\n/* 呼ばれる*/\nint f(void) /* 関数 */\n");
+    RunResult r = Tags({"u.c"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(TagsFile(), "u.c 1: #define 'X'\r\nu.c 3: int 'f'(\r\n\r\n");
+    // A file that is not UTF-8 to its end stays as it is.
+    Put("s.c", "/* \x82\xE9*/\nint g(void)\n");
+    r = Tags({"s.c"});
+    EXPECT_EQ(TagsFile(), "s.c 2: int 'g'(\r\n\r\n");
+}
+
 TEST_F(QztagsRun, OptionsIgnoreCase) {
     Put("a.c", "int f(void)\n");
     RunResult r = Tags({"-P", "-R", "-D", "a.c"});

@@ -114,6 +114,32 @@ TEST_F(Qzgrep, EveryKanjiCodeIsReadAndHitsPrintInUtf8) {
     EXPECT_EQ(r.out, "j.txt 2: int x; /* カナ */\n");
 }
 
+TEST_F(Qzgrep, Utf8FilesAreReadAsTheEditorReadsThem) {
+    const std::string utf8 = "// 日本語のコメント ¥100〜\nint x; // ｶﾅ\n";
+    dir.Put("u.txt", "\xEF\xBB\xBF" + utf8);
+    dir.Put("s.txt", Sjis("日本語\n"));
+    dir.Put("cut.txt", "日本語\xE6\xBC");  // not UTF-8 to its end: read as Shift-JIS
+    GrepRun r = Grep({"日本語", "*.txt"});
+    EXPECT_EQ(r.status, 0);
+    // Lines print as the file has them, in the forms it uses.
+    EXPECT_EQ(r.out, "s.txt 1: 日本語\nu.txt 1: // 日本語のコメント ¥100〜\n");
+    // The pattern takes the same strict mapping: the yen sign is no backslash,
+    // and either form of a two-form character finds both.
+    EXPECT_EQ(Grep({"¥1", "u.txt"}).out, "u.txt 1: // 日本語のコメント ¥100〜\n");
+    EXPECT_EQ(Grep({"\\", "u.txt"}).status, 1);
+    EXPECT_EQ(Grep({"～", "u.txt"}).status, 0);
+    // A line of the file begins at the file's start: the mark is no text.
+    EXPECT_EQ(Grep({"-j", "^//", "u.txt"}).out, "u.txt 1: // 日本語のコメント ¥100〜\n");
+}
+
+TEST_F(Qzgrep, HelpGoesToStandardOutputWithStatusZero) {
+    GrepRun r = Grep({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("Format: qzgrep <Option> <Pattern> <File> ...\n", 0), 0u);
+    EXPECT_NE(r.out.find("--help"), std::string::npos);
+}
+
 TEST_F(Qzgrep, CaseFuzzyWordAndRegexOptions) {
     dir.Put("t.c", Sjis("int Count;\nint counter;\n/* カタカナ */\nx = count + 1;\n"));
     EXPECT_EQ(Grep({"Count", "t.c"}).out, "t.c 1: int Count;\n");

@@ -178,6 +178,31 @@ TEST_F(Clip, PastedCharactersWithoutAShiftJisFormAreCounted) {
     EXPECT_EQ(s.host.LastMessage(), nullptr);
 }
 
+TEST_F(Clip, PasteIntoAUtf8DocumentKeepsOneFormPerCode) {
+    ViewScript s("‸a〜\n");
+    Make(s);
+    s.doc->File().kanjiCode = kCodeUtf8;
+    s.doc->File().utf8Forms.Set(1, Utf8Forms::kOther);  // the file has the wave dash U+301C
+    // Another program's fullwidth tilde U+FF5E is the same character in the
+    // other form: stream and box pastes are refused alike.
+    clip.Foreign(Sj("～"));
+    clip.foreignForms.Set(1, Utf8Forms::kUsual);
+    s.view->Paste();
+    s.view->BoxInsert();
+    EXPECT_EQ(s.Sjis(), "a" + Sj("〜") + "\n");
+    ASSERT_NE(s.host.LastMessage(), nullptr);
+    EXPECT_EQ(s.host.LastMessage()->text,
+              "「～」(U+FF5E)は、このファイルでは「〜」(U+301C)と書かれる文字のため入力できません");
+    EXPECT_EQ(s.host.beeps, 2);
+    // The same form goes in; so does this program's own text, which has none.
+    clip.foreignForms.Set(1, Utf8Forms::kOther);
+    s.view->Paste();
+    clip.Empty();
+    clip.SetText("b");
+    s.view->Paste();
+    EXPECT_EQ(s.Sjis(), Sj("〜") + "ba" + Sj("〜") + "\n");
+}
+
 TEST_F(Clip, WriteProtectionRefusesCutButNotCopy) {
     ViewScript s("‸abc\n");
     Make(s);

@@ -34,6 +34,8 @@ public:
         return true;
     }
     bool OwnedByThisProgram() override { return ours; }
+    Utf8Forms foreignForms;  // the two-form characters of another program's text
+    Utf8Forms TextForms() override { return ours ? Utf8Forms() : foreignForms; }
     // Another program put text there.
     void Foreign(const std::string& t, long replaced = 0) {
         text = t, hasText = true, ours = false, foreignReplaced = replaced;

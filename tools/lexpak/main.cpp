@@ -217,6 +217,11 @@ bool Sort(const std::string& input, const std::string& destination) {
 
 int main(int argc, char** argv) {
     std::printf("ＱＺエディタ専用  辞書コンバータ  Version 1.00\n\n");
+    // Asked for, the usage is an answer rather than a complaint.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        Usage();
+        return 0;
+    }
     Args a;
     if (!ParseArgs(argc, argv, a)) return Usage();
     if (a.interactive && !Interview(a)) return Usage();

@@ -47,7 +47,17 @@ void DropLoaderBytes(std::string& s) {
 
 }  // namespace
 
-std::string BytesToSjisText(std::string bytes) {
+std::string BytesToSjisText(std::string bytes, std::optional<qz::Utf8Forms>* utf8Forms) {
+    if (utf8Forms) utf8Forms->reset();
+    // UTF-8 first, as the editor decides: the whole file is at hand, so it
+    // must be UTF-8 to its end.
+    if (qz::LooksLikeUtf8(bytes, false)) {
+        qz::Utf8Reader reader(true, false);
+        bytes = qz::DecodeUtf8ToSjis(bytes, reader);
+        if (utf8Forms) *utf8Forms = reader.Forms();
+        DropLoaderBytes(bytes);
+        return bytes;
+    }
     // No "EucDrive" here: the program sees no editor settings, so only the
     // detection decides.
     int code = qz::DecideKanjiCode(0, 0, 1, {}, {}, [&bytes] {
@@ -58,7 +68,8 @@ std::string BytesToSjisText(std::string bytes) {
     return bytes;
 }
 
-bool LoadSjisText(const std::string& path, std::string& text, std::string& problem) {
+bool LoadSjisText(const std::string& path, std::string& text, std::string& problem,
+                  std::optional<qz::Utf8Forms>* utf8Forms) {
     text.clear();
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st;
@@ -93,7 +104,7 @@ bool LoadSjisText(const std::string& path, std::string& text, std::string& probl
     }
     close(fd);
     bytes.resize(got);
-    text = BytesToSjisText(std::move(bytes));
+    text = BytesToSjisText(std::move(bytes), utf8Forms);
     if (text.size() > kMaxText) {  // JIS text can grow a little on decoding
         problem = "Too large to search. '" + path + "'";
         text.clear();
@@ -144,7 +155,7 @@ long SearchLines(std::string_view text, const qz::SearchPattern& pattern,
 }
 
 void AppendHit(std::string& out, const std::string& name, bool quoteName, long line,
-               std::string_view sjisLine) {
+               std::string_view sjisLine, const qz::Utf8Forms* utf8Forms) {
     if (quoteName) out += '"';
     out += name;
     if (quoteName) out += '"';
@@ -155,6 +166,8 @@ void AppendHit(std::string& out, const std::string& name, bool quoteName, long l
     // Most source lines are plain ASCII, which reads the same in both codes.
     if (std::all_of(sjisLine.begin(), sjisLine.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         out += sjisLine;
+    } else if (utf8Forms) {
+        out += qz::EncodeSjisToUtf8(sjisLine, *utf8Forms);
     } else {
         std::string utf8;
         qz::Cp932ToUtf8(sjisLine, utf8, nullptr, true);

@@ -1,7 +1,7 @@
 // Option letters as the grep dialog passes them, mapped onto the engine's bits.
 #include "qzgrep/grep_args.h"
 
-#include "platform/cp932.h"
+#include "platform/sjis_unicode.h"
 #include "search/search_options.h"
 
 namespace qzgrep {
@@ -17,6 +17,7 @@ const char kUsage[] =
     "            -r ... サブフォルダも検索する\n"
     "            -d ... ファイル名を\"file-name\"で表示する\n"
     "            (-ir のようにまとめて指定できます。-- 以降は引数として扱います)\n"
+    "            --help ... この説明を表示する\n"
     "<Pattern> : 検索する文字列\n"
     "<File>    : 対象のファイル名。ワイルドカード(＊又は？)が使用できます。\n"
     "\n"
@@ -45,6 +46,10 @@ bool ParseArguments(int argc, const char* const* argv, GrepOptions& opt, std::st
     opt.search = qz::kSearchMatchCase;
     message.clear();
     if (argc <= 1) return false;
+    if (std::string_view(argv[1]) == "--help") {
+        opt.help = true;
+        return true;
+    }
     int i = 1;
     for (; i < argc; ++i) {
         std::string_view w = argv[i];
@@ -65,8 +70,10 @@ bool ParseArguments(int argc, const char* const* argv, GrepOptions& opt, std::st
         message = "no search pattern";
         return false;
     }
+    // The strict mapping that UTF-8 files are read with: a yen sign finds
+    // the yen sign, not a backslash.
     size_t bad = 0;
-    if (!qz::Utf8ToCp932(argv[i], opt.pattern, &bad)) {
+    if (!qz::Utf8ToSjisStrict(argv[i], opt.pattern, &bad)) {
         message = "the search pattern has no Shift-JIS form (byte " + std::to_string(bad + 1) + ")";
         return false;
     }

@@ -14,6 +14,7 @@ struct GrepOptions {
     bool quote_names = false; // -d
     std::string pattern;      // Shift-JIS
     std::vector<std::string> files;
+    bool help = false;        // --help alone: the usage text on standard output
 };
 
 // Reads argv[1..argc). On success returns true; otherwise message holds the

@@ -1,6 +1,7 @@
 // qzgrep: prints the lines of the named files that hold the search pattern, in
 // the form the editor's tag jump reads ("name line: text").
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "platform/paths.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
     qzgrep::GrepOptions opt;
     std::string message;
     if (!qzgrep::ParseArguments(argc, argv, opt, message)) return Usage(message);
+    if (opt.help) {
+        std::fputs(qzgrep::kUsage, stdout);
+        return kExitFound;
+    }
 
     qz::SearchPattern pattern;
     qz::CompileStatus st = qz::SearchPattern::Compile(opt.search, opt.pattern, &pattern);
@@ -45,6 +50,7 @@ int main(int argc, char** argv) {
     const std::string cwd = opt.full_path ? qz::CurrentDirectory() : std::string();
     long hits = 0;
     std::string text, problem;
+    std::optional<qz::Utf8Forms> utf8Forms;
     qzgrep::WalkCallbacks cb;
     cb.problem = [&flushOut](const std::string& m) {
         flushOut();  // keep messages in their place among the hits
@@ -52,13 +58,13 @@ int main(int argc, char** argv) {
         Problem(m);
     };
     cb.file = [&](const std::string& path) {
-        if (!qzgrep::LoadSjisText(path, text, problem)) {
+        if (!qzgrep::LoadSjisText(path, text, problem, &utf8Forms)) {
             cb.problem(problem);
             return;
         }
         const std::string name = opt.full_path ? qz::FullPath(cwd, path) : path;
         hits += qzgrep::SearchLines(text, pattern, [&](long line, std::string_view lineText) {
-            qzgrep::AppendHit(out, name, opt.quote_names, line, lineText);
+            qzgrep::AppendHit(out, name, opt.quote_names, line, lineText, utf8Forms ? &*utf8Forms : nullptr);
             if (out.size() >= 1 << 16) flushOut();
         });
     };

@@ -3,6 +3,7 @@
 #include "qztags/tag_writer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <strings.h>
 #include <vector>
@@ -37,6 +38,11 @@ int main(int argc, char** argv) {
     const std::string program = argc > 0 ? argv[0] : "qztags";
     qztags::Options opt;
     std::vector<std::string> files;
+    // Asked for, the usage is an answer rather than a complaint.
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        Usage();
+        return 0;
+    }
     for (int i = 1; i < argc; ++i) {
         const char* w = argv[i];
         if (w[0] != '-') {

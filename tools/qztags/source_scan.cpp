@@ -12,14 +12,10 @@ namespace qztags {
 
 bool ScanSource(const std::string& path, const std::string& tag_name, TagWriter& out,
                 FILE* echo) {
-    int fd = TextReader::Open(path);
-    if (fd < 0) return false;
-    ScanState state;
-    // The sample is read without moving the reader's file offset.
-    char sample[65536];
-    ssize_t got = pread(fd, sample, sizeof sample, 0);
-    if (got > 0) state.sjis = !LooksLikeUtf8({sample, static_cast<size_t>(got)}, got == sizeof sample);
-    TextReader reader(fd);
+    std::string bytes;
+    if (!TextReader::ReadSource(path, bytes)) return false;
+    TextReader reader(std::move(bytes));
+    ScanState state;  // a UTF-8 source has been read as Shift-JIS
     const std::string name =
         tag_name.find(' ') != std::string::npos ? '"' + tag_name + '"' : tag_name;
     std::string piece;

@@ -1,11 +1,15 @@
 // Text-mode reading for list files and sources.
 #include "qztags/text_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/sjis_unicode.h"
 
 namespace qztags {
 
@@ -24,13 +28,39 @@ int TextReader::Open(const std::string& path) {
     return fd;
 }
 
+bool TextReader::ReadSource(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    const int fd = Open(path);
+    if (fd < 0) return false;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;  // a read error ends the file, as for other readers
+        bytes.append(chunk, size_t(got));
+    }
+    close(fd);
+    if (qz::LooksLikeUtf8(bytes, false)) {
+        const std::string_view bom = "\xEF\xBB\xBF";
+        bytes = qz::Utf8TextToSjis(std::string_view(bytes).substr(bytes.starts_with(bom) ? bom.size() : 0));
+    }
+    return true;
+}
+
 bool TextReader::Fill() {
     if (eof_) return false;
-    char raw[65536];
+    char buffer[65536];
+    const char* raw = buffer;
     ssize_t got;
-    do {
-        got = read(fd_, raw, sizeof raw);
-    } while (got < 0 && errno == EINTR);
+    if (fromMemory_) {
+        raw = memory_.data() + memoryPos_;
+        got = ssize_t(std::min(sizeof buffer, memory_.size() - memoryPos_));
+        memoryPos_ += size_t(got);
+    } else {
+        do {
+            got = read(fd_, buffer, sizeof buffer);
+        } while (got < 0 && errno == EINTR);
+    }
     buf_.erase(0, pos_);
     pos_ = 0;
     if (got <= 0) {  // end of file, or a read error ends it the same way
@@ -68,7 +98,7 @@ bool TextReader::Fill() {
         }
         buf_ += c;
     }
-    if (eof_) close(fd_), fd_ = -1;
+    if (eof_ && fd_ >= 0) close(fd_), fd_ = -1;
     return true;
 }
 

@@ -1,0 +1,1 @@
+qz_fuzz(utf8_read qz_document)
