@@ -205,7 +205,12 @@ std::vector<PaintRun> CQzedView::MakeRuns(const std::string& chars, const std::s
             run.back = t.Back_Col;
             switch (a) {
             case '1':
-                run.fore = mode == 1 && caretRow && keySel_ == kSelNone ? t.Csr_Col : t.Text_Col;
+                // Only a stream selection or a mouse selection in the making
+                // takes the caret row's colour away; a box by the keys keeps it.
+                run.fore = mode == 1 && caretRow && keySel_ != kSelDragging &&
+                                   !(keySel_ != kSelNone && selKind_ == kSelStream)
+                               ? t.Csr_Col
+                               : t.Text_Col;
                 break;
             case '2':
             case '3': run.fore = t.Tab_Col; break;

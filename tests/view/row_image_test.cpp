@@ -266,5 +266,19 @@ TEST_F(RowImage, RunsCarryColoursAndFonts) {
     EXPECT_EQ(s.host.runs[1][0].fore, Type().Csr_Col);
 }
 
+TEST_F(RowImage, AKeyboardBoxKeepsTheCaretRowColourAStreamDoesNot) {
+    ViewScript s("abcdef\nghijkl\n");
+    s.Run("box-right box-right box-down");
+    const PaintRun* ordinary = nullptr;
+    for (const PaintRun& r : s.host.runs[2])
+        if (r.text.rfind("ijkl", 0) == 0) ordinary = &r;
+    ASSERT_NE(ordinary, nullptr);
+    EXPECT_EQ(ordinary->fore, Type().Csr_Col);
+    ViewScript t("abcdef\nghijkl\n");
+    t.Run("sel-right sel-right sel-down");
+    for (const PaintRun& r : t.host.runs[2])
+        if (r.text.rfind("ijkl", 0) == 0) EXPECT_EQ(r.fore, Type().Text_Col);
+}
+
 }  // namespace
 }  // namespace qz::testing
