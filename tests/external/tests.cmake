@@ -1,0 +1,1 @@
+qz_gtest(external qz_external)
