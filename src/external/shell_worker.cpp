@@ -48,7 +48,19 @@ const void* ShellWorker::Target() const {
 
 void ShellWorker::Stop() {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (child_ > 0) kill(-child_, ++stops_ > 1 ? SIGKILL : SIGTERM);
+    // Counted before the start too: a command stopped that early is
+    // signalled as soon as it exists.
+    if (!request_) return;
+    ++stops_;
+    if (child_ > 0) kill(-child_, stops_ > 1 ? SIGKILL : SIGTERM);
+}
+
+void ShellWorker::Cancel() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!request_) return;
+    stops_ = 2;
+    if (child_ > 0) kill(-child_, SIGKILL);
+    idle_.wait(lock, [this] { return !request_; });
 }
 
 std::optional<ShellResult> ShellWorker::TakeResult() {
@@ -85,6 +97,7 @@ void ShellWorker::Run() {
             result_ = ShellResult{r.target, errPath_, outPath_, stops_ > 0 || quit_};
             request_.reset();
         }
+        idle_.notify_all();
         if (notify_) notify_();
     }
 }
@@ -128,8 +141,9 @@ void ShellWorker::Execute(const ShellRequest& r) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
             child_ = pid;
-            // Quit may have come between the spawn and here.
-            if (quit_) kill(-pid, SIGKILL);
+            // A stop or the end may have come before the spawn.
+            if (quit_ || stops_ > 1) kill(-pid, SIGKILL);
+            else if (stops_ == 1) kill(-pid, SIGTERM);
         }
         // Wait without reaping, so that a stop never signals a reused id.
         siginfo_t info;

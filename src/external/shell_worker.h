@@ -51,6 +51,9 @@ public:
     // Ends the running command and everything it started: the first call
     // asks politely (SIGTERM), a second one insists (SIGKILL).
     void Stop();
+    // Ends the running command at once (SIGKILL) and waits until its result
+    // is ready (the end of the run: the output still lands in its window).
+    void Cancel();
     // The finished request's files, once.
     std::optional<ShellResult> TakeResult();
     // Stops any command and ends the thread; waits for it.
@@ -67,6 +70,7 @@ private:
     std::function<void()> notify_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
+    std::condition_variable idle_;  // a request has finished
     std::thread thread_;
     std::optional<ShellRequest> request_;  // pending or running
     std::optional<ShellResult> result_;    // done, not yet taken

@@ -208,6 +208,19 @@ public:
     void FinishMarkDialog(const MarkDialogModel& model, bool ok);
     uint32_t OnePointLine() const { return onePointLine_; }
 
+    // ---------------------------------------------------------------- external programs (view_shell.cpp)
+    // The caret's logical line without its line end.
+    std::string CaretLine();
+    // The first maxBytes of a stream selection (empty without one); any
+    // selection ends.
+    std::string TakeSelectionText(uint32_t maxBytes);
+    // The word at the caret by the word classes of word motion, at most
+    // maxBytes; empty when the caret is not on a word.
+    std::string CaretWord(uint32_t maxBytes = kRowImageMax);
+    // Text added at the end of the document as one edit, whatever the caret
+    // or a running mode; the caret ends after it (the OS window's output).
+    void AppendAtEnd(const std::string& sjis);
+
     // ---------------------------------------------------------------- undo, selection, clipboard
     void UndoCommand();                    // 20
     void RedoCommand();                    // 68

@@ -115,6 +115,18 @@ TEST_F(ShellWorkerTest, QuitWhileRunningEndsTheCommandAndTheThread) {
     EXPECT_FALSE(worker_->Submit(Request("echo late")));
 }
 
+TEST_F(ShellWorkerTest, CancelWaitsForTheResultOfAStoppedCommand) {
+    ASSERT_TRUE(worker_->Submit(Request("trap '' TERM; echo x; sleep 1000")));
+    worker_->Cancel();
+    const auto r = worker_->TakeResult();
+    ASSERT_TRUE(r.has_value());
+    EXPECT_TRUE(r->stopped);
+    worker_->Cancel();  // nothing running: returns at once
+    ASSERT_TRUE(worker_->Submit(Request("echo after")));
+    ASSERT_TRUE(WaitNotices(2));
+    EXPECT_EQ(Read(worker_->TakeResult()->outPath), "after\n");
+}
+
 TEST_F(ShellWorkerTest, AFolderThatIsGoneIsReportedInTheErrorFile) {
     ShellRequest r = Request("echo never", ShellErrors::kOwnFile);
     r.workDir = dir_ + "/gone";
