@@ -10,6 +10,7 @@
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <thread>
 
 namespace qz {
 namespace {
@@ -91,22 +92,26 @@ TEST_F(ShellWorkerTest, OneRequestAtATime) {
 }
 
 TEST_F(ShellWorkerTest, StopEndsACommandThatNeverEndsWithWhatItStarted) {
-    // The child ignores SIGTERM: the second stop insists.
-    ASSERT_TRUE(worker_->Submit(Request("echo started; trap '' TERM; sleep 1000; sleep 1000")));
-    // Stop until it has taken: the first stops may come before the spawn.
-    std::unique_lock<std::mutex> lock(m_);
-    for (int i = 0; i < 600 && notices_ == 0; ++i) {
-        lock.unlock();
-        worker_->Stop();
-        lock.lock();
-        cv_.wait_for(lock, std::chrono::milliseconds(100), [&] { return notices_ > 0; });
-    }
-    ASSERT_EQ(notices_, 1);
-    lock.unlock();
+    // The shell and its children ignore SIGTERM: the second stop insists.
+    ASSERT_TRUE(worker_->Submit(Request("trap '' TERM; echo started; sleep 1000; sleep 1000")));
+    for (int i = 0; i < 600 && Read(worker_->OutPath()) != "started\n"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(Read(worker_->OutPath()), "started\n");
+    worker_->Stop();
+    worker_->Stop();
+    ASSERT_TRUE(WaitNotices(1));
     const auto r = worker_->TakeResult();
     ASSERT_TRUE(r.has_value());
     EXPECT_TRUE(r->stopped);
     EXPECT_EQ(Read(r->outPath), "started\n");
+}
+
+TEST_F(ShellWorkerTest, AStopBeforeTheStartStillEndsTheCommand) {
+    ASSERT_TRUE(worker_->Submit(Request("sleep 1000")));
+    worker_->Stop();
+    worker_->Stop();
+    ASSERT_TRUE(WaitNotices(1));
+    EXPECT_TRUE(worker_->TakeResult()->stopped);
 }
 
 TEST_F(ShellWorkerTest, QuitWhileRunningEndsTheCommandAndTheThread) {
