@@ -14,9 +14,9 @@ bool SubsystemBuilt(Subsystem s) {
     case Subsystem::Language:
     case Subsystem::Settings:
     case Subsystem::Calculation:
-    case Subsystem::Printing: return true;
-    case Subsystem::Guidance:
-    case Subsystem::External: return false;
+    case Subsystem::Printing:
+    case Subsystem::External: return true;
+    case Subsystem::Guidance: return false;
     }
     return false;
 }

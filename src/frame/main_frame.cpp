@@ -339,7 +339,8 @@ void CMainFrame::PrefixSecondStroke(char key) {
 void CMainFrame::RunViewAction(ViewAction action, int argument) {
     switch (action) {
     case ViewAction::ShellLineFeed:
-        // No OS command windows in this build: a line below, as elsewhere.
+        // Outside OS command windows: a line below.
+        if (host_.OsWindowLineFeed()) return;
         if (CQzedView* v = ActiveView()) v->OpenLineBelow();
         return;
     case ViewAction::InsertTemplateKey:

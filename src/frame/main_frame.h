@@ -79,6 +79,9 @@ public:
     // Whether a port command can run now (a check mark or an enabled state
     // the port alone knows, such as a bar being shown). Nothing: no opinion.
     virtual int PortCommandState(int id) { (void)id; return -1; }
+    // The line feed of an OS command window in the active view: true when
+    // that view is one and the line was run.
+    virtual bool OsWindowLineFeed() { return false; }
 };
 
 // What a menu or tool-bar entry looks like now.

@@ -76,6 +76,7 @@ QzedViewWidget* CQzedChild::MakeView() {
     v->onOpenAtLine = [this](const std::string& path, int32_t line, const void* origin) {
         return manager_.onOpenAtLine && manager_.onOpenAtLine(path, line, origin);
     };
+    v->shellKey = [this, v](QKeyEvent* e) { return manager_.shellKey && manager_.shellKey(v, e); };
     v->onCommandKey = [this, v](int code) {
         if (manager_.onCommandKey) manager_.onCommandKey(code, v);
     };
@@ -157,6 +158,7 @@ void CQzedChild::UpdateTitle() {
     in.lineEnd = doc_->File().lineEnd;
     in.minimized = isMinimized();
     in.special = doc_->File().special;
+    in.specialDirectory = FolderOf(in.path);
     setWindowTitle(QString::fromStdString(DocumentTitle(in)));
 }
 
@@ -225,6 +227,15 @@ CQzedChild* DocumentManager::NewDocument(const std::string& dir) {
     auto doc = std::make_shared<CQzedDoc>();
     doc->SetMessageBox(&boxes_);
     commands_.Lifecycle().NewDocument(*doc, dir);
+    return Show(std::move(doc));
+}
+
+CQzedChild* DocumentManager::NewOsWindow(const std::string& workPath) {
+    auto doc = std::make_shared<CQzedDoc>();
+    doc->SetMessageBox(&boxes_);
+    doc->NewText();
+    doc->SetPathString(workPath);
+    doc->File().special = true;
     return Show(std::move(doc));
 }
 

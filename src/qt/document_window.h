@@ -20,6 +20,7 @@
 #include "document/temp_save.h"
 #include "view/key_log.h"
 
+class QKeyEvent;
 class QMdiArea;
 class QSplitter;
 
@@ -82,6 +83,8 @@ public:
 
     // A new empty document named "TextN.txt" in dir.
     CQzedChild* NewDocument(const std::string& dir);
+    // A new OS command window whose work path is workPath.
+    CQzedChild* NewOsWindow(const std::string& workPath);
     // Opens path (made canonical); an open document of the same path is
     // activated instead. Null when the file could not be loaded. chosen: a
     // file picked in the open dialog or the recent list (a plain file again,
@@ -129,7 +132,13 @@ public:
     FileIo& Io() { return io_; }
     MessageBox& Boxes() { return boxes_; }
 
+    // Whether a command of the document's OS window runs.
+    std::function<bool(CQzedDoc&)> shellRunning;
+    // A key in a view before the view's own handling; true when taken.
+    std::function<bool(QzedViewWidget*, QKeyEvent*)> shellKey;
+
     // FileIoHost
+    bool ShellCommandRunning(CQzedDoc& doc) override { return shellRunning && shellRunning(doc); }
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     bool ReopenDocument(CQzedDoc& doc, const std::string& path) override;

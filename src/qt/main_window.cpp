@@ -14,18 +14,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
-#include <cerrno>
-#include <cstdio>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <thread>
 #include <vector>
 
 #include "app/app_title.h"
@@ -42,6 +36,7 @@
 #include "frame/file_list.h"
 #include "qt/busy_input.h"
 #include "qt/document_window.h"
+#include "qt/external_commands.h"
 #include "qt/file_dialogs.h"
 #include "qt/frame_bars.h"
 #include "qt/key_input.h"
@@ -140,6 +135,9 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     docs_->onContextMenu = [this](const QPoint& at) {
         if (TheSettings().env.Mouse != 0) PopupMenu(ViewContextMenu(), at);
     };
+    external_ = new ExternalCommands(*this, *docs_, *boxes_, profile_);
+    docs_->shellRunning = [this](CQzedDoc& doc) { return external_->Running(doc); };
+    docs_->shellKey = [this](QzedViewWidget* v, QKeyEvent* e) { return external_->ViewKey(v, e); };
     docs_->onOpenAtLine = [this](const std::string& path, int32_t line, const void* origin) {
         return frame_->OpenAtLine(path, line, origin);
     };
@@ -519,28 +517,6 @@ void QzedMainWindow::Beep() { QApplication::beep(); }
 
 // ------------------------------------------------------------------ port commands
 
-namespace {
-
-// Starts a command line without waiting for it: 0, or the error number of
-// the failed start.
-int StartProgram(const std::string& commandLine) {
-    const QStringList words = QProcess::splitCommand(QString::fromStdString(commandLine));
-    if (words.isEmpty()) return ENOENT;
-    std::vector<std::string> args;
-    for (const QString& w : words) args.push_back(w.toStdString());
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
-    if (rc == 0) {
-        // Nobody waits for it: let it go so that it leaves no zombie.
-        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    }
-    return rc;
-}
-
-}  // namespace
 
 bool QzedMainWindow::RunPortCommand(int id) {
     if (id >= c::kRecentFirst && id <= c::kRecentLast) {
@@ -583,13 +559,6 @@ bool QzedMainWindow::RunPortCommand(int id) {
     case c::kSplitColumns:
         if (child) child->SplitColumns();
         return true;
-    case c::kCalculator:
-        if (const int error = StartProgram(TheSettings().env.CalcPrg)) {
-            char text[64];
-            std::snprintf(text, sizeof text, "電卓プログラム起動エラー [%d]", error);
-            boxes_->Show(text, "プログラム起動エラー", MbIcon::Stop, MbButtons::Ok);
-        }
-        return true;
     case c::kPrint:
     case c::kPrintLayout:
     case c::kPreview: {
@@ -617,11 +586,13 @@ bool QzedMainWindow::RunPortCommand(int id) {
         if (dlBar_) dlBar_->setVisible(!dlBar_->isVisible());
         return true;
     case c::kTogglePfKeyBar: pfBar_->setVisible(!pfBar_->isVisible()); return true;
-    default: return RunLanguageDialog(id, this, v, *boxes_);
+    default: return external_->Run(id) || RunLanguageDialog(id, this, v, *boxes_);
     }
 }
 
 FrameHost::Window QzedMainWindow::OpenDocument(const std::string& pathUtf8) { return docs_->Open(pathUtf8); }
+
+bool QzedMainWindow::OsWindowLineFeed() { return external_->OsWindowEnter(ActiveView()); }
 
 int QzedMainWindow::PortCommandState(int id) {
     auto state = [](bool enabled, bool checked) { return (enabled ? 1 : 0) | (checked ? 2 : 0); };
@@ -852,6 +823,9 @@ void QzedMainWindow::closeEvent(QCloseEvent* e) {
     SaveAll(s, profile_, minimized, maximized);
     SaveBarState();
     SaveCurrentDirectory(profile_, CurrentDirectory());
+    // A command still running ends here; its output lands before the
+    // windows close.
+    external_->EndOfRun();
     if (!docs_->CloseAll()) {
         e->ignore();
         closeResult_ = false;

@@ -22,6 +22,7 @@ class CBkgndWnd;
 class CQzedChild;
 class CQzedDlBar;
 class DocumentManager;
+class ExternalCommands;
 class MessageBox;
 class PfKeyBar;
 class Profile;
@@ -103,6 +104,8 @@ public:
     void HideFrame() override { hide(); }
     void Beep() override;
     Window OpenDocument(const std::string& pathUtf8) override;
+    bool OsWindowLineFeed() override;
+    ExternalCommands& External() { return *external_; }
     bool RunPortCommand(int id) override;
     int PortCommandState(int id) override;
 
@@ -137,6 +140,7 @@ private:
     MessageBox* boxes_;
     std::unique_ptr<DocumentManager> docs_;
     std::unique_ptr<CMainFrame> frame_;
+    ExternalCommands* external_ = nullptr;  // a child of the window
     std::unique_ptr<StatusPaneRow> panes_;
     std::unique_ptr<CBkgndWnd> background_;
     PfKeyBar* pfBar_ = nullptr;

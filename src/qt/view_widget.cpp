@@ -538,6 +538,8 @@ void QzedViewWidget::RepeatPointerPosition() {
 
 void QzedViewWidget::Sleep(int milliseconds) { QThread::msleep(std::max(0, milliseconds)); }
 
+bool QzedViewWidget::IsShellDocument() { return view_->Doc().File().special; }
+
 int QzedViewWidget::ShellOpen(const std::string& target) {
     const QString t = QString::fromStdString(target);
     const QUrl url = t.contains("://") || t.startsWith("mailto:") ? QUrl(t) : QUrl::fromLocalFile(t);
@@ -622,6 +624,7 @@ void QzedViewWidget::Key(QKeyEvent* e) {
     // While the frame selects a window, its arrows, Enter and Esc are its own.
     if (frameKey && windowSelecting && windowSelecting())
         if (const int code = KeyCodeOf(*e); code >= 0 && frameKey(code)) return;
+    if (shellKey && shellKey(e)) return;
     if (e->key() == Qt::Key_Shift || e->key() == Qt::Key_Control) {
         view_->OnModifierKey(e->key() == Qt::Key_Shift, e->key() == Qt::Key_Control, e->isAutoRepeat());
         return;

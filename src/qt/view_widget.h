@@ -99,6 +99,7 @@ public:
     void SetScrollBar(bool vertical, int min, int max, int page, int pos) override;
     void SetPositionPanes(const std::string& row, const std::string& column) override;
     bool IsActiveView() override;
+    bool IsShellDocument() override;
     void ShowMessage(const std::string& utf8, MessageKind kind) override;
     void Beep() override;
     MessageBox& Boxes() override { return boxes_; }
@@ -141,6 +142,8 @@ public:
     std::function<void()> onFocus;
     // A chord of the accelerator table: the frame dispatches it.
     std::function<void(int code)> onCommandKey;
+    // A key before the view's own handling (the OS window's); true when taken.
+    std::function<bool(QKeyEvent*)> shellKey;
     // The frame's window-selection mode, and its keys (true: the mode took it).
     std::function<bool()> windowSelecting;
     std::function<bool(int code)> frameKey;

@@ -209,8 +209,9 @@ public:
     uint32_t OnePointLine() const { return onePointLine_; }
 
     // ---------------------------------------------------------------- external programs (view_shell.cpp)
-    // The caret's logical line without its line end.
-    std::string CaretLine();
+    // The caret's logical line without its line end, and the caret's byte
+    // column in it (0-based).
+    std::string CaretLine(int* column = nullptr);
     // The first maxBytes of a stream selection (empty without one); any
     // selection ends.
     std::string TakeSelectionText(uint32_t maxBytes);

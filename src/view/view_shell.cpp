@@ -9,9 +9,11 @@
 
 namespace qz {
 
-std::string CQzedView::CaretLine() {
-    int column = 0;
-    return CaretLineText(&column);
+std::string CQzedView::CaretLine(int* column) {
+    int at = 0;
+    std::string line = CaretLineText(&at);
+    if (column) *column = at;
+    return line;
 }
 
 std::string CQzedView::TakeSelectionText(uint32_t maxBytes) {

@@ -269,7 +269,8 @@ TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {
     host_.portCommands.clear();
     frame_.DispatchKey(Shift(KeyF(9)));  // the window list is the port's dialog
     EXPECT_EQ(host_.portCommands, std::vector<int>{c::kWindowList});
-    EXPECT_FALSE(frame_.StateOf(c::kGrep).enabled);
+    EXPECT_FALSE(frame_.StateOf(c::kGuidance).enabled);
+    EXPECT_TRUE(frame_.StateOf(c::kGrep).enabled);
     EXPECT_TRUE(frame_.StateOf(c::kSave).enabled);
     Close(host_.active);
     EXPECT_FALSE(frame_.StateOf(c::kSave).enabled);
