@@ -77,6 +77,7 @@ QzedViewWidget* CQzedChild::MakeView() {
         return manager_.onOpenAtLine && manager_.onOpenAtLine(path, line, origin);
     };
     v->shellKey = [this, v](QKeyEvent* e) { return manager_.shellKey && manager_.shellKey(v, e); };
+    v->typingBlocked = [this] { return manager_.ShellCommandRunning(*doc_); };
     v->onCommandKey = [this, v](int code) {
         if (manager_.onCommandKey) manager_.onCommandKey(code, v);
     };

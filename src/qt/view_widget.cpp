@@ -96,7 +96,7 @@ void ViewCanvas::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void ViewCanvas::inputMethodEvent(QInputMethodEvent* e) {
-    if (!e->commitString().isEmpty()) w_.TypeText(e->commitString());
+    if (!e->commitString().isEmpty() && !(w_.typingBlocked && w_.typingBlocked())) w_.TypeText(e->commitString());
     if (w_.preedit_ != e->preeditString() || !w_.preedit_.isEmpty()) {
         w_.preedit_ = e->preeditString();
         update();

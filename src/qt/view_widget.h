@@ -144,6 +144,8 @@ public:
     std::function<void(int code)> onCommandKey;
     // A key before the view's own handling (the OS window's); true when taken.
     std::function<bool(QKeyEvent*)> shellKey;
+    // While the OS window's command runs, input-method text is ignored too.
+    std::function<bool()> typingBlocked;
     // The frame's window-selection mode, and its keys (true: the mode took it).
     std::function<bool()> windowSelecting;
     std::function<bool(int code)> frameKey;

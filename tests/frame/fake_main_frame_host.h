@@ -114,6 +114,13 @@ public:
         const auto it = files.find(path);
         return it == files.end() ? nullptr : Open(path, it->second);
     }
+    // Whether the active window is an OS command window that takes the line feed.
+    bool osWindow = false;
+    int osLineFeeds = 0;
+    bool OsWindowLineFeed() override {
+        if (osWindow) ++osLineFeeds;
+        return osWindow;
+    }
     bool RunPortCommand(int id) override {
         portCommands.push_back(id);
         return portHandles;

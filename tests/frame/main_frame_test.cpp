@@ -277,5 +277,31 @@ TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {
     EXPECT_TRUE(frame_.StateOf(c::kOpen).enabled);
 }
 
+TEST_F(MainFrameTest, TheExternalProgramsKeysReachThePort) {
+    Open("/a");
+    host_.portCommands.clear();
+    frame_.DispatchKey(KeyF(11));
+    frame_.DispatchKey(Ctrl(KeyF(5)));
+    frame_.DispatchKey(Ctrl(KeyF(6)));
+    EXPECT_EQ(host_.portCommands, (std::vector<int>{c::kUserTool, c::kBrowser1, c::kBrowser2}));
+    EXPECT_EQ(host_.beeps, 0);
+}
+
+TEST_F(MainFrameTest, SchemeThreesLineFeedRunsTheOsWindowLineElseOpensALine) {
+    CMainFrame third(host_, files_, 3, 0);
+    third.Start();
+    FakeWindow* a = Open("/a");
+    third.WindowOpened(a);
+    third.WindowActivated(a);
+    const uint32_t length = a->doc->GetTextLength();
+    third.DispatchKey(Shift(kKeyEnter));
+    EXPECT_EQ(host_.osLineFeeds, 0);
+    EXPECT_EQ(a->doc->GetTextLength(), length + 1);  // a line below the caret
+    host_.osWindow = true;
+    third.DispatchKey(Shift(kKeyEnter));
+    EXPECT_EQ(host_.osLineFeeds, 1);
+    EXPECT_EQ(a->doc->GetTextLength(), length + 1);
+}
+
 }  // namespace
 }  // namespace qz::test

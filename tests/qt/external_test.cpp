@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -144,6 +145,9 @@ private slots:
         QCOMPARE(w.MessagePane()->text(), QString::fromUtf8(kShellRunningPrompt));
         // Typing is ignored meanwhile, and the window refuses to close or save.
         QTest::keyClicks(os->ViewWidget()->Canvas(), "xyz");
+        QInputMethodEvent ime;
+        ime.setCommitString(QStringLiteral("日本"));
+        QApplication::sendEvent(os->ViewWidget()->Canvas(), &ime);
         QCOMPARE(Text(os->Doc()), std::string("echo begun; sleep 1000"));
         QVERIFY(!os->close());
         QCOMPARE(boxes_.shown.back().text, std::string("シェルコマンド実行中のため終了できません"));
