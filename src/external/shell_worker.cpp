@@ -21,13 +21,18 @@ ShellWorker::~ShellWorker() { Quit(); }
 
 void ShellWorker::Start() {
     std::lock_guard<std::mutex> lock(mutex_);
+    StartLocked();
+}
+
+void ShellWorker::StartLocked() {
     if (!thread_.joinable() && !quit_) thread_ = std::thread([this] { Run(); });
 }
 
 bool ShellWorker::Submit(ShellRequest request) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (request_ || result_ || quit_ || !thread_.joinable()) return false;
+        if (request_ || result_ || quit_) return false;
+        StartLocked();
         request_ = std::move(request);
         stops_ = 0;
     }

@@ -41,6 +41,7 @@ public:
     ShellWorker(const ShellWorker&) = delete;
     ShellWorker& operator=(const ShellWorker&) = delete;
 
+    // Starts the thread (at start-up; a first request starts it too).
     void Start();
     // Hands a request over; false while one is pending or its result has not
     // been taken (one request at a time).
@@ -63,6 +64,7 @@ public:
     const std::string& ErrPath() const { return errPath_; }
 
 private:
+    void StartLocked();
     void Run();
     void Execute(const ShellRequest& r);
 

@@ -62,7 +62,6 @@ ExternalCommands::ExternalCommands(QzedMainWindow& window, DocumentManager& docs
     worker_ = std::make_unique<ShellWorker>(folder, [this] {
         QMetaObject::invokeMethod(this, "ShellDone", Qt::QueuedConnection);
     });
-    worker_->Start();
 }
 
 ExternalCommands::~ExternalCommands() { worker_->Quit(); }

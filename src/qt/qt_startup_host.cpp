@@ -10,6 +10,7 @@
 
 #include "qt/busy_input.h"
 #include "qt/document_window.h"
+#include "qt/external_commands.h"
 #include "qt/main_window.h"
 #include "qt/recovery_dlg.h"
 #include "qt/view_widget.h"
@@ -65,9 +66,10 @@ void QtStartupHost::ShowFrame(FrameShow how) {
     }
 }
 
-// The OS command window has no worker yet: there is nothing to start, and
-// start-up goes on as if it had started.
-bool QtStartupHost::StartWorker() { return true; }
+bool QtStartupHost::StartWorker() {
+    frame_->External().Worker().Start();
+    return true;
+}
 
 int QtStartupHost::RecoveryCheck(std::string& reopenPath) {
     reopenPath.clear();
