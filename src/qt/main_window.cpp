@@ -517,7 +517,6 @@ void QzedMainWindow::Beep() { QApplication::beep(); }
 
 // ------------------------------------------------------------------ port commands
 
-
 bool QzedMainWindow::RunPortCommand(int id) {
     if (id >= c::kRecentFirst && id <= c::kRecentLast) {
         OpenRecent(id - c::kRecentFirst);

@@ -192,18 +192,20 @@ private slots:
         TheSettings().grepMode = 0x20 | 0x01;  // subfolders, match case
         WhenModal([](QWidget* d) {
             d->findChild<QComboBox*>("pattern")->setEditText("int main");
-            d->findChild<QComboBox*>("files")->setEditText("*.c");
+            d->findChild<QComboBox*>("files")->setEditText("*.c missing.c");
             static_cast<QDialog*>(d)->accept();
         });
         QVERIFY(w.Frame().Execute(cmdid::kGrep));
         CQzedChild* os = w.Documents().Active();
         QVERIFY(os && os->Doc().File().special);
         QVERIFY(Finished(w, os));
-        QCOMPARE(Bytes(Text(os->Doc())), Bytes("\none.c 3: int main(int argc)\ndeep/two.c 2: int main2;\n"));
+        // Grep's own messages come first, then its hits.
+        QCOMPARE(Bytes(Text(os->Doc())), Bytes("\nqzgrep: No such file. 'missing.c'\n"
+                                               "one.c 3: int main(int argc)\ndeep/two.c 2: int main2;\n"));
         QCOMPARE(TheSettings().grepSearchPtn[0], std::string("int main"));
-        QCOMPARE(TheSettings().grepFilePtn[0], std::string("*.c"));
+        QCOMPARE(TheSettings().grepFilePtn[0], std::string("*.c missing.c"));
         // The hit's line, then the tag jump.
-        os->ViewWidget()->View().GoToLine(2);
+        os->ViewWidget()->View().GoToLine(3);
         QVERIFY(w.Frame().Execute(cmdid::kTagJump));
         CQzedChild* hit = w.Documents().Active();
         QVERIFY(hit && hit != os);
