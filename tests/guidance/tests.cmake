@@ -1,0 +1,8 @@
+# The function guidance: the dictionary search over files the real lexpak
+# writes, the guidance window's logic and the guidance command.
+qz_gtest(guidance qz_frame qz_lang qz_view)
+if(TARGET test_guidance)
+  target_sources(test_guidance PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tools/tool_runner.cpp)
+  target_compile_definitions(test_guidance PRIVATE LEXPAK_PROGRAM="$<TARGET_FILE:lexpak>")
+  add_dependencies(test_guidance lexpak)
+endif()
