@@ -14,8 +14,8 @@ bool SubsystemBuilt(Subsystem s) {
     case Subsystem::Language:
     case Subsystem::Settings:
     case Subsystem::Calculation:
-    case Subsystem::Printing: return true;
-    case Subsystem::Guidance:
+    case Subsystem::Printing:
+    case Subsystem::Guidance: return true;
     case Subsystem::External: return false;
     }
     return false;

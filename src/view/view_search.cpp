@@ -194,8 +194,9 @@ void CQzedView::StopReplay() {
     if (recorder_) recorder_->StopReplay();
 }
 
-void CQzedView::SearchStringFromCaret() {
-    Record(23, 0);
+// The word under the caret by the word classes: empty at a line end or on
+// blanks; a punctuation character is a word of its own.
+std::string CQzedView::WordAtCaret() {
     char row[kRowTextMax];
     const uint32_t n = RowText(caretRow_, row);
     const auto* p = reinterpret_cast<const uint8_t*>(row);
@@ -208,13 +209,9 @@ void CQzedView::SearchStringFromCaret() {
     }
     size_t k = 0;
     while (k + 1 < chars.size() && chars[k + 1].first <= caretOff_ - 1) ++k;
-    if (chars.empty() || chars[k].first != caretOff_ - 1 || chars[k].second == 0 || chars[k].second == 2) {
-        host_.Beep();
-        return;
-    }
+    if (chars.empty() || chars[k].first != caretOff_ - 1 || chars[k].second == 0 || chars[k].second == 2) return {};
     const int cls = chars[k].second;
     size_t a = k, b = k + 1;
-    // Punctuation is a word of one character.
     if (cls != 4) {
         while (a > 0 && chars[a - 1].second == cls) --a;
         while (b < chars.size() && chars[b].second == cls) ++b;
@@ -222,6 +219,16 @@ void CQzedView::SearchStringFromCaret() {
     const uint32_t end = b < chars.size() ? chars[b].first : n;
     std::string word(row + chars[a].first, end - chars[a].first);
     if (!word.empty() && word.back() == '\n') word.pop_back();
+    return word;
+}
+
+void CQzedView::SearchStringFromCaret() {
+    Record(23, 0);
+    const std::string word = WordAtCaret();
+    if (word.empty()) {
+        host_.Beep();
+        return;
+    }
     GiveSearchString(word);
     host_.ShowMessage(Bracketed("検索文字列:[%s]", TheSettings().searchKey), MessageKind::Info);
 }

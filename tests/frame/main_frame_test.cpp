@@ -263,8 +263,8 @@ TEST_F(MainFrameTest, TheCalculationKeysReachTheView) {
 
 TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {
     Open("/a");
-    frame_.DispatchKey(Ctrl(KeyDigit(6)));  // function guidance with help entry 6
-    EXPECT_NE(host_.panes[kPaneMessage].text.find("関数ガイダンス"), std::string::npos);
+    frame_.DispatchKey(Ctrl(KeyF(10)));  // open with the associated program
+    EXPECT_NE(host_.panes[kPaneMessage].text.find("関連付けて開く"), std::string::npos);
     EXPECT_EQ(host_.beeps, 0);
     host_.portCommands.clear();
     frame_.DispatchKey(Shift(KeyF(9)));  // the window list is the port's dialog
