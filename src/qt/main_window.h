@@ -25,6 +25,7 @@ class DocumentManager;
 class MessageBox;
 class PfKeyBar;
 class Profile;
+class QtGuidanceHost;
 class QtMessageBox;
 class QzedViewWidget;
 class StatusPaneRow;
@@ -137,6 +138,7 @@ private:
     MessageBox* boxes_;
     std::unique_ptr<DocumentManager> docs_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QtGuidanceHost> guidance_;
     std::unique_ptr<StatusPaneRow> panes_;
     std::unique_ptr<CBkgndWnd> background_;
     PfKeyBar* pfBar_ = nullptr;
