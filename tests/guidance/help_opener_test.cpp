@@ -13,6 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const std::string kCannot = kMsgCannotOpenHelp;
+
 class HelpOpenerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +44,7 @@ TEST_F(HelpOpenerTest, APresentPageGoesToTheFirstBrowserFoundElseToXdgOpen) {
 
     // Without $BROWSER the desktop's opener; without that, the file to open.
     EXPECT_EQ(PrepareHelpPage(Data(), "environ.htm", "", path.c_str(), nullptr).error,
-              std::string(kMsgCannotOpenHelp) + "\nブラウザが見つかりません。次のファイルをブラウザで開いてください:\n" + h.page);
+              kCannot + "\nブラウザが見つかりません。次のファイルをブラウザで開いてください:\n" + h.page);
     const std::string opener = Program("xdg-open");
     h = PrepareHelpPage(Data(), "environ.htm", "", path.c_str(), "");
     EXPECT_EQ(h.program, opener);
@@ -56,7 +58,7 @@ TEST_F(HelpOpenerTest, APresentPageGoesToTheFirstBrowserFoundElseToXdgOpen) {
 TEST_F(HelpOpenerTest, AMissingPageIsNamedInTheMessage) {
     Program("xdg-open");
     const HelpLaunch h = PrepareHelpPage(Data(), "index.html", "", Bin().c_str(), nullptr);
-    EXPECT_EQ(h.error, std::string(kMsgCannotOpenHelp) + "\n" + Data() + "/help/index.html");
+    EXPECT_EQ(h.error, kCannot + "\n" + Data() + "/help/index.html");
 }
 
 TEST(HelpOpenerUrl, CharactersAUrlCannotHoldAreEscaped) {

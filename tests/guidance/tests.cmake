@@ -6,3 +6,9 @@ if(TARGET test_guidance)
   target_compile_definitions(test_guidance PRIVATE LEXPAK_PROGRAM="$<TARGET_FILE:lexpak>")
   add_dependencies(test_guidance lexpak)
 endif()
+if(TARGET test_guidance AND TARGET qz_help_pages)
+  # The help pages as the build wrote them, beside their sources.
+  target_compile_definitions(test_guidance PRIVATE
+    QZ_SOURCE_DATA_DIR="${PROJECT_SOURCE_DIR}/data" QZ_PROGRAM_DIR="${QZ_PROGRAM_DIR}")
+  add_dependencies(test_guidance qz_help_pages)
+endif()
