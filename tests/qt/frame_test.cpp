@@ -219,8 +219,8 @@ private slots:
         QVERIFY(!grep->isEnabled());
         QVERIFY(grep->toolTip().startsWith(QStringLiteral("グローバルＧＲＥＰ")));
         // Its key says so in the message area instead of beeping.
-        QTest::keyClick(child->ViewWidget()->Canvas(), Qt::Key_6, Qt::ControlModifier);  // guidance, help entry 6
-        QVERIFY(w.MessagePane()->text().contains(QStringLiteral("関数ガイダンス")));
+        QTest::keyClick(child->ViewWidget()->Canvas(), Qt::Key_F10, Qt::ControlModifier);  // open associated
+        QVERIFY(w.MessagePane()->text().contains(QStringLiteral("関連付けて開く")));
     }
 
     void everyBuiltCommandRuns() {
