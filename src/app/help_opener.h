@@ -11,7 +11,6 @@ constexpr const char* kCaptionHelp = "ヘルプ";
 
 // The help pages the editor's dialogs open.
 constexpr const char* kHelpIndexPage = "index.html";
-constexpr const char* kHelpSettingsPage = "environ.htm";
 constexpr const char* kHelpFunctionsPage = "function1.htm";
 
 struct HelpLaunch {
