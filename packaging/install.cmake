@@ -7,7 +7,9 @@ if(TARGET qzed32)
   list(PREPEND qz_programs qzed32)
 endif()
 install(TARGETS ${qz_programs} RUNTIME DESTINATION bin)
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION share/qzed32)
+# The help pages go in as the build filled them in, with their key tables.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION share/qzed32 PATTERN help EXCLUDE)
+install(DIRECTORY ${QZ_PROGRAM_DIR}/help/ DESTINATION share/qzed32/help)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/qzed32.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/data/icons/qzed32.svg DESTINATION share/icons/hicolor/scalable/apps)
 

@@ -15,8 +15,8 @@ bool SubsystemBuilt(Subsystem s) {
     case Subsystem::Settings:
     case Subsystem::Calculation:
     case Subsystem::Printing:
+    case Subsystem::Guidance:
     case Subsystem::External: return true;
-    case Subsystem::Guidance: return false;
     }
     return false;
 }

@@ -232,6 +232,7 @@ bool CMainFrame::RunOwn(int id) {
         host_.CloseFrame();
         return true;
     case c::kRepaintAll: host_.RepaintAllViews(); return true;
+    case c::kGuidance: RunGuidance(0); return true;
     case c::kMaximizeRestore: MaximizeRestore(); return true;
     case c::kNextWindow: StepWindow(true); return true;
     case c::kPreviousWindow: StepWindow(false); return true;
@@ -248,6 +249,10 @@ bool CMainFrame::RunOwn(int id) {
         return true;
     }
     default: break;
+    }
+    if (id >= c::kHelpButton1 && id < c::kHelpButton1 + 5) {
+        RunGuidance(id - c::kHelpButton1 + 1);
+        return true;
     }
     if (RunLanguageCommand(id)) return true;
     CQzedView* v = ActiveView();
@@ -347,12 +352,12 @@ void CMainFrame::RunViewAction(ViewAction action, int argument) {
         if (CQzedView* v = ActiveView()) v->InsertTemplateKey(argument);
         return;
     case ViewAction::HelpEntry:
-        if (argument > 5 && !SubsystemBuilt(Subsystem::Guidance)) NotBuilt(c::kGuidance);
-        break;
+        // Entries 6 to 9 have no command of their own.
+        RunGuidance(argument);
+        return;
     default: break;
     }
     if (const int id = CommandOfViewAction(action, argument)) Execute(id);
-    else if (action == ViewAction::HelpEntry) Execute(c::kGuidance);
 }
 
 void CMainFrame::RunFrameAction(FrameAction action, int argument) {

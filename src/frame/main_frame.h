@@ -23,6 +23,7 @@ namespace qz {
 class CQzedDoc;
 class CQzedView;
 class FileCommands;
+class GuidanceHost;
 
 class FrameHost {
 public:
@@ -163,6 +164,9 @@ public:
     // file could not be opened.
     bool OpenAtLine(const std::string& pathUtf8, int32_t line, const void* originView);
 
+    // The port's side of the function guidance (null: none).
+    void SetGuidanceHost(GuidanceHost* host) { guidance_ = host; }
+
     // KeyActionHost
     void RunViewAction(ViewAction action, int argument) override;
     void RunFrameAction(FrameAction action, int argument) override;
@@ -194,6 +198,8 @@ private:
     void JumpBack();
     void OpenLanguageFile(int id);
     void NotBuilt(int id);
+    // The function guidance with help entry n, 0 to choose (guidance_command.cpp).
+    void RunGuidance(int n);
     // Flips a per-type 0/1 setting of the active document's type.
     void ToggleTypeSetting(int TypeSettings::*field);
 
@@ -208,6 +214,7 @@ private:
     bool selecting_ = false;
     bool resident_ = false;
     Window selectStart_ = nullptr;
+    GuidanceHost* guidance_ = nullptr;
 };
 
 }  // namespace qz

@@ -1,10 +1,10 @@
 // The settings sheet's pages built from the binding table, and the sheet.
 #include "qt/env_sheet.h"
+#include "qt/help_opener.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -18,7 +18,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QUrl>
 #include <algorithm>
 
 #include "platform/message_box.h"
@@ -422,7 +421,10 @@ CEnvSheet::CEnvSheet(QWidget* parent, SheetData data, MessageBox& boxes)
     buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ﾍﾙﾌﾟ"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CEnvSheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CEnvSheet::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { OpenHelpPage(boxes_, kEnvHelpPage); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        // Each page of the sheet has its own part of the page.
+        OpenHelpPage(boxes_, kEnvHelpPage, "page" + std::to_string(tabs_->currentIndex() + 1));
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
@@ -444,12 +446,6 @@ void CEnvSheet::accept() {
 }
 
 // ------------------------------------------------------------------ helpers
-
-void OpenHelpPage(MessageBox& boxes, const std::string& page) {
-    const QString path = QString::fromStdString(FullPath(ProgramFolder(), "help/" + page));
-    if (!QFileInfo(path).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        boxes.Show("ヘルプファイルが開けません", "ヘルプ", MbIcon::Stop, MbButtons::Ok);
-}
 
 QString QtFileFilter(const char* filter) {
     const QStringList parts = U(filter).split('|', Qt::SkipEmptyParts);

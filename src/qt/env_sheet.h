@@ -176,10 +176,6 @@ private:
     CEnvPage3* listPage_;
 };
 
-// Opens a help page of the folder help beside the program in the desktop's
-// viewer; "ヘルプファイルが開けません" when there is none to open.
-void OpenHelpPage(MessageBox& boxes, const std::string& page);
-
 // "name|patterns|...||" as Qt's "name (patterns);;..." filter list.
 QString QtFileFilter(const char* filter);
 

@@ -1,5 +1,6 @@
 // The open-files dialog: a report list over the model and its buttons.
 #include "qt/file_list_dlg.h"
+#include "qt/help_opener.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -64,7 +65,7 @@ CFileListDlg::CFileListDlg(QWidget* parent, FileListModel& model) : QDialog(pare
     QPushButton* okButton = button("OK", "okButton");
     QPushButton* cancel = button("ｷｬﾝｾﾙ", "cancelButton");
     QPushButton* help = button("ﾍﾙﾌﾟ(&H)", "helpButton");
-    help->setEnabled(false);  // the help pages come later
+    ConnectHelpButton(help, kHelpFunctionsPage, "filelist");
     okButton->setDefault(true);
     connect(readOnly, &QPushButton::clicked, this, &CFileListDlg::toggleReadOnly);
     connect(modified, &QPushButton::clicked, this, &CFileListDlg::toggleModified);

@@ -1,6 +1,7 @@
 // The function list dialog: the model's rows, header clicks that sort, the
 // search key that selects, the kinds, and the three ways out.
 #include "qt/func_list_dlg.h"
+#include "qt/help_opener.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -85,7 +86,7 @@ CFuncListDlg::CFuncListDlg(QWidget* parent, FuncListModel& model, MessageBox& bo
     QPushButton* cancel = button("ｷｬﾝｾﾙ", "cancelButton");
     QPushButton* insert = button("一覧挿入(&I)", "insertButton");
     QPushButton* help = button("ﾍﾙﾌﾟ(&H)", "helpButton");
-    help->setEnabled(false);  // the help pages come later
+    ConnectHelpButton(help, kHelpFunctionsPage, "funclist");
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &CFuncListDlg::ok);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -32,6 +32,8 @@
 #include "qt/about_dlg.h"
 #include "qt/bkgnd_wnd.h"
 #include "qt/code_table_dlg.h"
+#include "qt/guidance_dlg.h"
+#include "qt/help_opener.h"
 #include "qt/file_list_dlg.h"
 #include "frame/file_list.h"
 #include "qt/busy_input.h"
@@ -99,6 +101,8 @@ QzedMainWindow::QzedMainWindow(Profile& profile, QWidget* parent, MessageBox* bo
     docs_ = std::make_unique<DocumentManager>(mdi_, *boxes_);
     frame_ = std::make_unique<CMainFrame>(*this, docs_->Commands(), asinMode,
                                           profile_.GetProfileInt("Environ", "Asin4Type", 0));
+    guidance_ = std::make_unique<QtGuidanceHost>(this, profile_, *boxes_);
+    frame_->SetGuidanceHost(guidance_.get());
     panes_ = std::make_unique<StatusPaneRow>(statusBar());
     background_ = std::make_unique<CBkgndWnd>(mdi_);
     if (s.env.BkgndMode == 3) background_->LoadBitmap(QString::fromStdString(s.env.BkgndFname));
@@ -572,6 +576,7 @@ bool QzedMainWindow::RunPortCommand(int id) {
         return true;
     }
     case c::kSettings: RunSettingsSheet(); return true;
+    case c::kHelpIndex: OpenHelpPage(*boxes_, kHelpIndexPage); return true;
     case c::kAsciiTable: ShowCodeTable(false); return true;
     case c::kKanjiTable: ShowCodeTable(true); return true;
     case c::kWindowList: WindowListDialog(); return true;

@@ -26,6 +26,7 @@ class ExternalCommands;
 class MessageBox;
 class PfKeyBar;
 class Profile;
+class QtGuidanceHost;
 class QtMessageBox;
 class QzedViewWidget;
 class StatusPaneRow;
@@ -140,6 +141,7 @@ private:
     MessageBox* boxes_;
     std::unique_ptr<DocumentManager> docs_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QtGuidanceHost> guidance_;
     ExternalCommands* external_ = nullptr;  // a child of the window
     std::unique_ptr<StatusPaneRow> panes_;
     std::unique_ptr<CBkgndWnd> background_;

@@ -1,6 +1,7 @@
 // The mark / jump dialog: rows from the model, buttons and letters acting on
 // the selected row, the restore bits of "MarkRestore".
 #include "qt/mark_jump_dlg.h"
+#include "qt/help_opener.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -62,7 +63,7 @@ CMarkJumpDlg::CMarkJumpDlg(QWidget* parent, MarkDialogModel& model) : QDialog(pa
     QPushButton* clear = button("CLEAR(&C)", "clearButton");
     QPushButton* close = button("閉じる", "closeButton");
     QPushButton* help = button("ﾍﾙﾌﾟ(&H)", "helpButton");
-    help->setEnabled(false);  // the help pages come later
+    ConnectHelpButton(help, kHelpFunctionsPage, "marks");
     automatic->setDefault(true);
     connect(mark, &QPushButton::clicked, this, [this] { Act(model_.Mark()); });
     connect(jump, &QPushButton::clicked, this, [this] { Act(model_.Jump()); });

@@ -1,4 +1,5 @@
 #include "qt/print_layout_dlg.h"
+#include "qt/help_opener.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -129,9 +130,8 @@ PrintLayoutDialog::PrintLayoutDialog(QWidget* parent, PrintLayoutModel& model, b
     QPushButton* preview = Button("プレビュー(&V)", "previewButton", this);
     QPushButton* save = Button("保存", "saveButton", this);
     QPushButton* close = Button("閉じる", "closeButton", this);
-    // No help pages are installed yet: the button stays but does nothing.
     QPushButton* help = Button("ﾍﾙﾌﾟ", "helpButton", this);
-    help->setEnabled(false);
+    ConnectHelpButton(help, kHelpFunctionsPage, "print");
     print->setDefault(true);
     print->setEnabled(canPrint);
     preview->setEnabled(canPrint);

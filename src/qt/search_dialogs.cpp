@@ -1,5 +1,6 @@
 // The three search dialogs: one layout with the parts each kind shows.
 #include "qt/search_dialogs.h"
+#include "qt/help_opener.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -122,8 +123,9 @@ SearchDialog::SearchDialog(QWidget* parent, Kind kind, const std::string& text, 
         add(QStringLiteral("保存"), kSaved);
     }
     add(QStringLiteral("閉じる"), kClosed);
-    // The help pages come with the function guidance.
-    buttons->addButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), QDialogButtonBox::HelpRole)->setEnabled(false);
+    QPushButton* help = buttons->addButton(QStringLiteral("ﾍﾙﾌﾟ(&H)"), QDialogButtonBox::HelpRole);
+    help->setObjectName("helpButton");
+    ConnectHelpButton(help, kHelpFunctionsPage, "search");
     top->addWidget(buttons);
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

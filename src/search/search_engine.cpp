@@ -213,7 +213,7 @@ ReplaceAllResult ReplaceAll(TextAccess& text, const SearchPattern& pattern, std:
                 res.status = ReplaceStatus::kInterrupted;
                 return res;
             }
-            if (!edits.Flush()) return refused();
+            if (!edits.Flush(true)) return refused();
         }
         f.Edited(at, r.length, replacement.data(), added);
         total = total - r.length + added;

@@ -24,9 +24,10 @@ SpanEdits::SpanEdits(TextAccess& base, uint32_t changes, uint64_t bytes)
     // A gap inside a span costs its bytes twice in the undo ring, a new span
     // two records: gaps up to a thousandth of the ring are taken in, so a run
     // whose whole replaced stretch fits the ring needs at most a few hundred
-    // spans. Without a ring to fill, short gaps still save store changes.
-    const uint64_t byRing = holding_ ? bytes / 1024 : 0;
-    gap_ = static_cast<uint32_t>(std::clamp<uint64_t>(byRing, 256, kSpanBytes));
+    // spans. Without a ring to fill, any gap up to the span limit is taken
+    // in: every span handed over lays out the rest of its logical line again,
+    // so short spans in a long line would cost the square of its length.
+    gap_ = holding_ ? static_cast<uint32_t>(std::clamp<uint64_t>(bytes / 1024, 256, kSpanBytes)) : kSpanBytes;
 }
 
 void SpanEdits::Pull(uint32_t from, uint32_t to, std::string& out) {
@@ -136,10 +137,39 @@ bool SpanEdits::HandOver() {
     return true;
 }
 
-bool SpanEdits::Flush() {
+bool SpanEdits::Flush(bool join) {
     Close();
+    if (join && holding_) Join();
     holding_ = false;
+    gap_ = kSpanBytes;
     return HandOver();
+}
+
+// Held spans were kept apart to spare the undo ring; once it cannot hold the
+// run anyway, neighbours become one span (the bytes between them taken in)
+// as long as it stays within the limit.
+void SpanEdits::Join() {
+    std::vector<Span> joined;
+    for (Span& s : spans_) {
+        if (!joined.empty()) {
+            Span& m = joined.back();
+            const uint32_t gap = s.at - m.End();
+            if (uint64_t(std::max<size_t>(m.old, m.text.size())) + gap + std::max<size_t>(s.old, s.text.size()) <=
+                kSpanBytes) {
+                const uint32_t from = static_cast<uint32_t>(m.End() - m.DeltaAfter()) + 1;
+                const size_t had = m.text.size();
+                m.text.resize(had + gap);
+                m.text.resize(had + base_.ReadText(from, m.text.data() + had, gap));
+                m.old += static_cast<uint32_t>(m.text.size() - had);
+                m.text += s.text;
+                m.old += s.old;
+                m.edits += s.edits;
+                continue;
+            }
+        }
+        joined.push_back(std::move(s));
+    }
+    spans_ = std::move(joined);
 }
 
 void SpanEdits::Discard() {

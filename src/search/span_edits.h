@@ -36,8 +36,10 @@ public:
     // Whether the edits held back need more than the budget.
     bool OverBudget() const;
     // Hands every edit to the text; from then on spans go as they close.
-    // False when the text refused one (those after it are dropped).
-    bool Flush();
+    // False when the text refused one (those after it are dropped). join:
+    // the undo history cannot hold the run, so neighbouring spans are handed
+    // over as one.
+    bool Flush(bool join = false);
     // Forgets the edits not yet handed to the text.
     void Discard();
     // Edits the text holds so far.
@@ -58,6 +60,7 @@ private:
     // Appends bytes [from, to) of the edited text lying past every span.
     void Pull(uint32_t from, uint32_t to, std::string& out);
     void Close();
+    void Join();
     bool HandOver();
 
     TextAccess& base_;

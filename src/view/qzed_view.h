@@ -199,6 +199,10 @@ public:
     // Text a dialog inserts at the caret as one edit, not recorded.
     void InsertDialogText(const std::string& sjis);
     void TagJump();                        // 41, argument 1
+    // The function guidance's keyword (Shift-JIS, at most 128 bytes): a
+    // stream selection's text, else the word at the caret. The selection
+    // ends. False while the window selection or a running mode forbids it.
+    bool GuidanceKeyword(std::string* keyword);
     void DefinitionJump();                 // 41, argument 2
     void OnePointMark();                   // 2, argument 1
     void OnePointJump();                   // 2, argument 2
@@ -398,6 +402,7 @@ private:
     // Language command pieces.
     void InsertAsEdit(const std::string& sjis);
     std::string CaretLineText(int* column);
+    std::string WordAtCaret();
     std::string StreamSelectionText(uint32_t maxBytes);
     void EndAnySelection();
     void GoToFunction(int32_t line, const char* message);

@@ -11,6 +11,7 @@
 #include "lang/language_data.h"
 #include "lang/mark_dialog.h"
 #include "lang/tag_search.h"
+#include "platform/cp932.h"
 #include "settings/settings.h"
 #include "view/qzed_view.h"
 
@@ -135,6 +136,15 @@ void CQzedView::TagJump() {
     const TagJumpTarget target = PrepareTagJump(line, column, selection, doc_.GetPathName());
     if (!target.message.empty()) return ErrorMessage(target.message.c_str());
     if (!host_.OpenAtLine(target.path, target.line, nullptr)) ErrorMessage(kMsgCannotJumpToLine);
+}
+
+bool CQzedView::GuidanceKeyword(std::string* keyword) {
+    if (host_.WindowSelectActive() || RunningMode()) return false;
+    constexpr size_t kKeywordBytes = 128;
+    const std::string selection = StreamSelectionText(kKeywordBytes + 1);
+    *keyword = SjisPrefix(selection.empty() ? WordAtCaret() : selection, kKeywordBytes);
+    CancelSelection();
+    return true;
 }
 
 void CQzedView::DefinitionJump() {

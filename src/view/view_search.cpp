@@ -194,9 +194,37 @@ void CQzedView::StopReplay() {
     if (recorder_) recorder_->StopReplay();
 }
 
+// The word under the caret by the word classes: empty at a line end or on
+// blanks; a punctuation character is a word of its own.
+std::string CQzedView::WordAtCaret() {
+    char row[kRowTextMax];
+    const uint32_t n = RowText(caretRow_, row);
+    const auto* p = reinterpret_cast<const uint8_t*>(row);
+    // Characters of the row: start byte and word class.
+    std::vector<std::pair<uint32_t, int>> chars;
+    for (uint32_t i = 0; i < n;) {
+        const int cls = WordClass(p + i, n - i);
+        chars.emplace_back(i, cls);
+        i += IsSjisLead(p[i]) && i + 1 < n ? 2 : 1;
+    }
+    size_t k = 0;
+    while (k + 1 < chars.size() && chars[k + 1].first <= caretOff_ - 1) ++k;
+    if (chars.empty() || chars[k].first != caretOff_ - 1 || chars[k].second == 0 || chars[k].second == 2) return {};
+    const int cls = chars[k].second;
+    size_t a = k, b = k + 1;
+    if (cls != 4) {
+        while (a > 0 && chars[a - 1].second == cls) --a;
+        while (b < chars.size() && chars[b].second == cls) ++b;
+    }
+    const uint32_t end = b < chars.size() ? chars[b].first : n;
+    std::string word(row + chars[a].first, end - chars[a].first);
+    if (!word.empty() && word.back() == '\n') word.pop_back();
+    return word;
+}
+
 void CQzedView::SearchStringFromCaret() {
     Record(23, 0);
-    const std::string word = CaretWord();
+    const std::string word = WordAtCaret();
     if (word.empty()) {
         host_.Beep();
         return;

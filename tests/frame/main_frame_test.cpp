@@ -261,15 +261,14 @@ TEST_F(MainFrameTest, TheCalculationKeysReachTheView) {
     EXPECT_EQ(a->viewHost.beeps, 0);
 }
 
-TEST_F(MainFrameTest, KeysOfMissingPartsSaySoAndBuiltOnesRun) {
+TEST_F(MainFrameTest, KeysOfThePortsCommandsReachIt) {
     Open("/a");
-    frame_.DispatchKey(Ctrl(KeyDigit(6)));  // function guidance with help entry 6
-    EXPECT_NE(host_.panes[kPaneMessage].text.find("関数ガイダンス"), std::string::npos);
-    EXPECT_EQ(host_.beeps, 0);
     host_.portCommands.clear();
+    frame_.DispatchKey(Ctrl(KeyF(10)));  // open with the associated program
     frame_.DispatchKey(Shift(KeyF(9)));  // the window list is the port's dialog
-    EXPECT_EQ(host_.portCommands, std::vector<int>{c::kWindowList});
-    EXPECT_FALSE(frame_.StateOf(c::kGuidance).enabled);
+    EXPECT_EQ(host_.portCommands, (std::vector<int>{c::kOpenAssociated, c::kWindowList}));
+    EXPECT_EQ(host_.beeps, 0);
+    EXPECT_TRUE(frame_.StateOf(c::kGuidance).enabled);
     EXPECT_TRUE(frame_.StateOf(c::kGrep).enabled);
     EXPECT_TRUE(frame_.StateOf(c::kSave).enabled);
     Close(host_.active);

@@ -12,7 +12,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view in(reinterpret_cast<const char*>(data), size);
     qztags::ScanState state;
-    state.sjis = !qztags::LooksLikeUtf8(in, false);  // as the scanner decides per file
     while (!in.empty()) {
         size_t lf = in.find('\n');
         // Pieces of at most 511 bytes, as the scanner reads them; a piece
@@ -27,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (top.size() > piece.size() + 1) std::abort();
         // Double-byte (or multibyte) text never gets through.
         for (unsigned char c : top)
-            if (state.sjis ? qz::IsSjisLead(c) : c >= 0x80) std::abort();
+            if (qz::IsSjisLead(c)) std::abort();
         if (state.brace_depth < 0 || state.paren_depth < 0) std::abort();
         if (backslash && (piece.empty() || piece.back() != '\\')) std::abort();
         qztags::ApplyDefineFilter(state, top, backslash);

@@ -213,7 +213,7 @@ private slots:
         QVERIFY(again.close());
     }
 
-    void commandsOfMissingPartsAreDisabledAndSaySo() {
+    void theExternalProgramsAreOffered() {
         MemoryProfile p = Scheme(1);
         QzedMainWindow w(p, nullptr, &boxes_);
         w.show();
@@ -221,10 +221,18 @@ private slots:
         CQzedChild* child = Open(w, "parts.txt");
         QVERIFY(child);
         w.UpdateCommandStates();
-        QVERIFY(!w.Frame().StateOf(cmdid::kGuidance).enabled);
-        // Its key says so in the message area instead of beeping.
-        QTest::keyClick(child->ViewWidget()->Canvas(), Qt::Key_6, Qt::ControlModifier);  // guidance, help entry 6
-        QVERIFY(w.MessagePane()->text().contains(QStringLiteral("関数ガイダンス")));
+        QAction* grep = nullptr;
+        for (QAction* a : w.ToolBar(3)->actions())
+            if (a->property("qzId").toInt() == cmdid::kGrep) grep = a;
+        QVERIFY(grep);
+        QVERIFY(grep->isEnabled());
+        QVERIFY(grep->toolTip().startsWith(QStringLiteral("グローバルＧＲＥＰ")));
+        // Ctrl+F10 opens the name at the caret with the associated program.
+        UrlSink sink;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &sink, "Open");
+        QTest::keyClick(child->ViewWidget()->Canvas(), Qt::Key_F10, Qt::ControlModifier);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(sink.opened, QList<QUrl>({QUrl::fromLocalFile(dir_.filePath("text"))}));
     }
 
     void everyBuiltCommandRuns() {

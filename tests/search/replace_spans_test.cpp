@@ -152,22 +152,40 @@ TEST(ReplaceSpans, NoToTheBudgetQuestionLeavesTheTextAlone) {
 }
 
 TEST(ReplaceSpans, LongTextChangesOncePerSpan) {
-    // 3 MB in one line, a match every 60 bytes: about 52,000 matches reach
-    // the text as a handful of spans of at most kSpanBytes.
-    std::string text;
-    while (text.size() < 3u << 20) text += "if (x) return x; else y = f(y, 12345678901234567890); ";
-    CountingText t(text);
-    SearchPattern p;
-    ASSERT_EQ(SearchPattern::Compile(kSearchMatchCase, "return", &p), CompileStatus::kOk);
-    const ReplaceAllResult r = ReplaceAll(t, p, "yield_value", 1);
-    EXPECT_GT(r.count, 50000);
-    EXPECT_LE(t.changes, 2 * (3 + 2));
-    std::string want;
-    size_t from = 0;
-    for (size_t at; (at = text.find("return", from)) != std::string::npos; from = at + 6)
-        want += text.substr(from, at - from) + "yield_value";
-    want += text.substr(from);
-    EXPECT_TRUE(t.str() == want);
+    // 3 MB in one line: each change handed over lays out the rest of the line
+    // again, so however far apart the matches lie, and also once the user
+    // has let a run go on past the undo history, they reach the text as a
+    // handful of spans of at most kSpanBytes.
+    const std::string filler = "; else y = f(y, 12345678901234567890); ";
+    struct Case {
+        int fillers;  // between two matches
+        bool pastTheBudget;
+    };
+    for (const Case c : {Case{1, false}, Case{40, false}, Case{40, true}}) {
+        SCOPED_TRACE(::testing::Message() << c.fillers << " fillers, past the budget " << c.pastTheBudget);
+        std::string piece = "if (x) return x";
+        for (int i = 0; i < c.fillers; ++i) piece += filler;
+        std::string text;
+        while (text.size() < 3u << 20) text += piece;
+        CountingText t(text);
+        SearchPattern p;
+        ASSERT_EQ(SearchPattern::Compile(kSearchMatchCase, "return", &p), CompileStatus::kOk);
+        ReplaceUndoRoom room;
+        if (c.pastTheBudget) {
+            room.changes = 2048;
+            room.bytes = 64 << 10;
+            room.goOn = [] { return true; };
+        }
+        const ReplaceAllResult r = ReplaceAll(t, p, "yield_value", 1, std::nullopt, {}, {}, room);
+        EXPECT_GT(r.count, long(text.size() / piece.size()) - 1);
+        EXPECT_LE(t.changes, 2 * (3 + 2) + (c.pastTheBudget ? 2 * 64 : 0));
+        std::string want;
+        size_t from = 0;
+        for (size_t at; (at = text.find("return", from)) != std::string::npos; from = at + 6)
+            want += text.substr(from, at - from) + "yield_value";
+        want += text.substr(from);
+        EXPECT_TRUE(t.str() == want);
+    }
 }
 
 TEST(ReplaceSpans, ReadsSeeHeldEditsAcrossSeveralSpans) {

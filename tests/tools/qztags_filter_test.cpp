@@ -91,42 +91,6 @@ TEST(QztagsFilter, PieceCutAfterALeadByteSkipsItsSecondByte) {
     EXPECT_EQ(s.brace_depth, 0);
 }
 
-TEST(QztagsFilter, Utf8SourcesDropEachHighByteAlone) {
-    // Read as Shift-JIS, the last byte of 明 (0xE6 0x98 0x8E) takes the
-    // closing quote as its second byte: the ")" and "}" then sit inside the
-    // string, and the depths left open hide the next line's function.
-    const std::string first = "void a(void) { puts(\"説明\"); }", second = "int f(void)";
-    ScanState sjis;
-    FilterLine(sjis, first, false, nullptr);
-    EXPECT_EQ(FilterLine(sjis, second, false, nullptr), "");
-    ScanState utf8;
-    utf8.sjis = false;
-    EXPECT_EQ(FilterLine(utf8, first, false, nullptr), "void a() {}");
-    EXPECT_EQ(FilterLine(utf8, second, false, nullptr), "int f()");
-    // An escaped multibyte character ends its escape; comments go as before.
-    EXPECT_EQ(FilterLine(utf8, "s(\"\\é\"); /* 注*/ t // 注", false, nullptr), "s();  t ");
-    // A backslash after a multibyte character still ends the line.
-    bool backslash = false;
-    FilterLine(utf8, "#define A 表\\", false, &backslash);
-    EXPECT_TRUE(backslash);
-}
-
-TEST(QztagsFilter, Utf8IsToldFromShiftJisByTheFirstBytes) {
-    EXPECT_TRUE(LooksLikeUtf8("int x; /* 日本語 */", false));
-    EXPECT_TRUE(LooksLikeUtf8("\xF0\x9F\x98\x80", false));
-    // Plain ASCII needs no decision; Shift-JIS and EUC kanji are no UTF-8.
-    EXPECT_FALSE(LooksLikeUtf8("int x;", false));
-    EXPECT_FALSE(LooksLikeUtf8("/* \x93\xFA\x96\x7B */", false));
-    EXPECT_FALSE(LooksLikeUtf8("/* \xC6\xFC\xCB\xDC */", false));
-    // Overlong and stray forms are refused.
-    EXPECT_FALSE(LooksLikeUtf8("\xC0\xAF", false));
-    EXPECT_FALSE(LooksLikeUtf8("a\x80", false));
-    EXPECT_FALSE(LooksLikeUtf8("\xE6\x97", false));
-    // A sample cut inside a character still counts when the file goes on.
-    EXPECT_TRUE(LooksLikeUtf8("日\xE6\x97", true));
-    EXPECT_FALSE(LooksLikeUtf8("\xE6\x97", true));
-}
-
 TEST(QztagsFilter, DefineLinesAndTheirContinuations) {
     EXPECT_EQ(Top("#define MAX(a,b) ((a)>(b)?(a):(b))"), "#define MAX()");
     EXPECT_EQ(Top("   #define X 1"), "#define X");

@@ -23,11 +23,7 @@ std::string FilterLine(ScanState& s, std::string_view line, bool cut_mid_line,
             continue;
         }
         last_was_trail = false;
-        if (!s.sjis && c >= 0x80) {
-            escape = false;
-            continue;
-        }
-        if (s.sjis && qz::IsSjisLead(c)) {
+        if (qz::IsSjisLead(c)) {
             skip_next = true;
             continue;
         }
@@ -93,31 +89,6 @@ std::string FilterLine(ScanState& s, std::string_view line, bool cut_mid_line,
     if (ends_with_backslash)
         *ends_with_backslash = n > 0 && line[n - 1] == '\\' && !last_was_trail;
     return top;
-}
-
-bool LooksLikeUtf8(std::string_view sample, bool cut) {
-    bool multibyte = false;
-    const size_t n = sample.size();
-    for (size_t i = 0; i < n;) {
-        const unsigned char c = static_cast<unsigned char>(sample[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        // Continuation bytes a lead byte asks for; overlong and stray forms none.
-        const size_t more = c >= 0xC2 && c <= 0xDF   ? 1
-                            : c >= 0xE0 && c <= 0xEF ? 2
-                            : c >= 0xF0 && c <= 0xF4 ? 3
-                                                     : 0;
-        if (more == 0) return false;
-        for (size_t k = 1; k <= more; ++k) {
-            if (i + k >= n) return cut && multibyte;
-            if ((static_cast<unsigned char>(sample[i + k]) & 0xC0) != 0x80) return false;
-        }
-        multibyte = true;
-        i += more + 1;
-    }
-    return multibyte;
 }
 
 void ApplyDefineFilter(ScanState& s, std::string& top, bool ends_with_backslash) {
