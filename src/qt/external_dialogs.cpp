@@ -18,7 +18,8 @@
 #include "external/folder_roots.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "qt/env_sheet.h"
+#include "app/help_opener.h"
+#include "qt/help_opener.h"
 
 namespace qz {
 namespace {
@@ -143,7 +144,7 @@ GrepDialog::GrepDialog(QWidget* parent, MessageBox& boxes, const Settings& s, co
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(row);
-    layout->addWidget(Buttons(this, boxes, "function1.htm"));
+    layout->addWidget(Buttons(this, boxes, kHelpFunctionsPage));
     pattern_->setFocus();
     pattern_->lineEdit()->selectAll();
 }
@@ -194,7 +195,7 @@ QztagsDialog::QztagsDialog(QWidget* parent, MessageBox& boxes, const Settings& s
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(row);
-    layout->addWidget(Buttons(this, boxes, "function1.htm"));
+    layout->addWidget(Buttons(this, boxes, kHelpFunctionsPage));
     targets_->setFocus();
 }
 
