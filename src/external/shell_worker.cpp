@@ -45,12 +45,6 @@ bool ShellWorker::Busy() const {
     return request_ || result_;
 }
 
-const void* ShellWorker::Target() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (request_) return request_->target;
-    return result_ ? result_->target : nullptr;
-}
-
 void ShellWorker::Stop() {
     std::lock_guard<std::mutex> lock(mutex_);
     // Counted before the start too: a command stopped that early is

@@ -48,7 +48,6 @@ public:
     bool Submit(ShellRequest request);
     // A request is pending, running or waiting to be taken.
     bool Busy() const;
-    const void* Target() const;
     // Ends the running command and everything it started: the first call
     // asks politely (SIGTERM), a second one insists (SIGKILL).
     void Stop();

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
