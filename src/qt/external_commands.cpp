@@ -107,8 +107,12 @@ CQzedChild* ExternalCommands::OsWindowFor(const std::string& dir) {
 
 void ExternalCommands::SetWorkDirectory(CQzedDoc& doc, const std::string& dir) {
     // The work path's folder is the directory commands run in, and relative
-    // names in the window (grep hits) are read against it.
-    doc.SetPathString(OsWindowWorkPath(dir));
+    // names in the window (grep hits) are read against it. A temporary copy
+    // kept under the old path goes with it, as after a rename.
+    const std::string path = OsWindowWorkPath(dir);
+    if (path == doc.GetPathName()) return;
+    docs_.FreeRegisterEntry(doc.GetPathName());
+    doc.SetPathString(path);
     docs_.UpdateTitles(doc);
 }
 

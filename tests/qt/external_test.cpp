@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/startup.h"
+#include "document/temp_register.h"
+#include "document/temp_save.h"
 #include "frame/commands.h"
 #include "platform/cp932.h"
 #include "platform/paths.h"
@@ -104,7 +107,16 @@ private slots:
         QVERIFY(Finished(w, os));
         QCOMPARE(Bytes(Text(os->Doc())), Bytes(std::string("ls\na.txt\nsub\n")));
         QCOMPARE(os->ViewWidget()->View().AbsoluteOffset(), os->Doc().GetTextLength() + 1);  // at the end
+        // A temporary copy under the first folder's work path is let go when
+        // the window moves (as after a rename).
+        const TempRegister& reg = w.Documents().Register();
+        QCOMPARE(TemporarySave(os->Doc(), reg), 1);
         Enter(os, "cd sub");
+        std::vector<RegisterEntry> entries;
+        reg.ReadAll(entries);
+        QVERIFY(std::none_of(entries.begin(), entries.end(), [&](const RegisterEntry& e) {
+            return e.used && e.docPath == OsWindowWorkPath(Dir());
+        }));
         Enter(os, "ls");
         QVERIFY(Finished(w, os));
         Enter(os, "CD ..");
