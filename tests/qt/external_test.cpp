@@ -201,7 +201,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         SetCurrentDirectory(Dir() + "/src");
-        TheSettings().grepMode = 0x20 | 0x01;  // subfolders, match case
+        QCOMPARE(TheSettings().grepMode, 96);  // subfolders, quoted names, any case
         WhenModal([](QWidget* d) {
             d->findChild<QComboBox*>("pattern")->setEditText("int main");
             d->findChild<QComboBox*>("files")->setEditText("*.c missing.c");
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(Finished(w, os));
         // Grep's own messages come first, then its hits.
         QCOMPARE(Bytes(Text(os->Doc())), Bytes("\nqzgrep: No such file. 'missing.c'\n"
-                                               "one.c 3: int main(int argc)\ndeep/two.c 2: int main2;\n"));
+                                               "\"one.c\" 3: int main(int argc)\n\"deep/two.c\" 2: int main2;\n"));
         QCOMPARE(TheSettings().grepSearchPtn[0], std::string("int main"));
         QCOMPARE(TheSettings().grepFilePtn[0], std::string("*.c missing.c"));
         // The hit's line, then the tag jump.
