@@ -107,7 +107,9 @@ TEST(HelpPages, LinksAndTheAnchorsTheDialogsOpenExist) {
         for (auto it = std::sregex_iterator(text.begin(), text.end(), link); it != std::sregex_iterator(); ++it) {
             const std::string target = (*it)[1].length() ? (*it)[1].str() : std::string(page);
             ASSERT_TRUE(ids.count(target)) << page << " -> " << it->str();
-            if ((*it)[3].length()) EXPECT_TRUE(ids[target].count((*it)[3])) << page << " -> " << it->str();
+            if ((*it)[3].length()) {
+                EXPECT_TRUE(ids[target].count((*it)[3])) << page << " -> " << it->str();
+            }
         }
     }
 }

@@ -277,7 +277,9 @@ TEST_F(RowImage, AKeyboardBoxKeepsTheCaretRowColourAStreamDoesNot) {
     ViewScript t("abcdef\nghijkl\n");
     t.Run("sel-right sel-right sel-down");
     for (const PaintRun& r : t.host.runs[2])
-        if (r.text.rfind("ijkl", 0) == 0) EXPECT_EQ(r.fore, Type().Text_Col);
+        if (r.text.rfind("ijkl", 0) == 0) {
+            EXPECT_EQ(r.fore, Type().Text_Col);
+        }
 }
 
 }  // namespace
