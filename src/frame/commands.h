@@ -142,21 +142,6 @@ inline constexpr int kHelpIndex = 34025;
 inline constexpr int kAbout = 57664;
 }  // namespace cmdid
 
-// The parts of the editor a command may need; a command whose part is not
-// in this build is shown disabled and its keys say so in the message area.
-enum class Subsystem {
-    Core,
-    Reopen,      // the reopen list of the last run
-    Language,    // templates, function list, tag jumps, marks, block conversions
-    Guidance,    // function guidance and the help pages
-    Settings,    // the settings sheet
-    External,    // grep, tag generation, user tools, browsers, shell windows
-    Calculation, // box calculation, radix and code displays
-    Printing,
-};
-
-bool SubsystemBuilt(Subsystem s);
-
 // What a command needs at the moment it runs.
 enum class Needs { Nothing, Window, Document };
 
@@ -165,7 +150,6 @@ struct CommandInfo {
     const char* label;   // menu text (UTF-8), with its mnemonic
     const char* prompt;  // status-bar prompt
     const char* tip;     // tool-tip text without the key hint
-    Subsystem part;
     Needs needs;
 };
 

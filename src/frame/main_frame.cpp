@@ -178,7 +178,7 @@ CommandState CMainFrame::StateOf(int id) {
         return st;
     }
     const CommandInfo* info = FindCommand(id);
-    if (!info || !SubsystemBuilt(info->part)) return st;
+    if (!info) return st;
     CQzedDoc* doc = ActiveDocument();
     st.enabled = info->needs == Needs::Nothing || doc;
     switch (id) {
@@ -195,22 +195,10 @@ CommandState CMainFrame::StateOf(int id) {
     return st;
 }
 
-void CMainFrame::NotBuilt(int id) {
-    const CommandInfo* info = FindCommand(id);
-    std::string label = info ? info->label : "";
-    if (const size_t at = label.find("(&"); at != std::string::npos) label.erase(at);
-    while (!label.empty() && label.back() == '.') label.pop_back();
-    SetPane(kPaneMessage, {"「" + label + "」はこの版ではまだ使えません", kColourButtonText, kColourButtonFace});
-}
-
 bool CMainFrame::Execute(int id) {
     if (id >= c::kRecentFirst && id <= c::kRecentLast) return StateOf(id).enabled && host_.RunPortCommand(id);
     const CommandInfo* info = FindCommand(id);
     if (!info) return false;
-    if (!SubsystemBuilt(info->part)) {
-        NotBuilt(id);
-        return false;
-    }
     if (info->needs != Needs::Nothing && !host_.ActiveWindow()) return false;
     if (RunOwn(id)) return true;
     return host_.RunPortCommand(id);

@@ -143,7 +143,7 @@ public:
     // --- commands ---
     CommandState StateOf(int id);
     // Runs a command from a menu, a tool bar or a key; false when it did not
-    // run (unknown, not built, or not possible now: the reason is in the
+    // run (unknown, or not possible now: the reason is in the
     // message area).
     bool Execute(int id);
     // A key code from the accelerator chords or a function-key button.
@@ -197,7 +197,6 @@ private:
     bool RunLanguageCommand(int id);
     void JumpBack();
     void OpenLanguageFile(int id);
-    void NotBuilt(int id);
     // The function guidance with help entry n, 0 to choose (guidance_command.cpp).
     void RunGuidance(int n);
     // Flips a per-type 0/1 setting of the active document's type.
