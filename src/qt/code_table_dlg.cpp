@@ -180,6 +180,9 @@ void CodeTableDlg::build(QLayout* extra, const QString& hint, const QString& fac
     if (extra) all->addLayout(extra);
     all->addWidget(grid_);
     if (!hint.isEmpty()) all->addWidget(new QLabel(hint, this));
+    refusal_ = new QLabel(this);
+    refusal_->setObjectName("refusal");
+    all->addWidget(refusal_);
     all->addWidget(face_);
 
     face_->setCurrentFont(QFont(face));
@@ -195,12 +198,21 @@ QWidget* CodeTableDlg::grid() const { return grid_; }
 
 QPoint CodeTableDlg::cellCentre(int column, int row) const { return grid_->cellRect(column, row).center(); }
 
-void CodeTableDlg::changed() { grid_->update(); }
+void CodeTableDlg::changed() {
+    refusal_->clear();
+    grid_->update();
+}
 
 void CodeTableDlg::sendChosen() {
     const std::string bytes = chosenBytes();
-    if (bytes.empty()) QApplication::beep();
-    else if (send_) send_(bytes);
+    if (bytes.empty()) {
+        // The cell is drawn as refused already; say so where the eye is.
+        refusal_->setText(QString::fromUtf8("このコードは入力できません"));
+        QApplication::beep();
+    } else {
+        refusal_->clear();
+        if (send_) send_(bytes);
+    }
 }
 
 // ------------------------------------------------------------------ ASCII

@@ -46,7 +46,8 @@ public:
     virtual void select(int column, int row) = 0;
     virtual void move(GridMove m) = 0;
     virtual void turnPage(bool down) { (void)down; }
-    // Types the chosen character; beeps when there is none to type.
+    // Types the chosen character; when there is none to type, says so below
+    // the grid and beeps.
     void sendChosen();
 
 protected:
@@ -64,6 +65,7 @@ private:
     bool wide_;
     CodeGrid* grid_ = nullptr;
     QFontComboBox* face_ = nullptr;
+    QLabel* refusal_ = nullptr;
 };
 
 class CAsciiTableDlg : public CodeTableDlg {

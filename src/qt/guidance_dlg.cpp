@@ -154,6 +154,8 @@ bool CGuidanceDlg::FirstSearch() {
     if (found) {
         body_->setFocus();
     } else {
+        // The body field says "見つかりません" (or why it cannot search);
+        // the sound and the focus in the word field invite another word.
         QApplication::beep();
         word_->setFocus();
     }

@@ -62,9 +62,13 @@ private slots:
         QTest::mouseClick(d.grid(), Qt::LeftButton, {}, d.cellCentre(8, 1));
         QCOMPARE(d.code(), uint8_t(0x81));
         QTest::keyClick(d.grid(), Qt::Key_Return);
+        auto* refusal = d.findChild<QLabel*>("refusal");
+        QVERIFY(refusal && refusal->text() == "このコードは入力できません");
         QTest::mouseClick(d.grid(), Qt::LeftButton, {}, d.cellCentre(0, 0));
+        QVERIFY(refusal->text().isEmpty());  // another cell: the refusal is gone
         QTest::keyClick(d.grid(), Qt::Key_Return);
         QVERIFY(sent_.empty());
+        QCOMPARE(refusal->text(), QString("このコードは入力できません"));
         // A half-width katakana byte is a character of its own.
         QTest::mouseClick(d.grid(), Qt::LeftButton, {}, d.cellCentre(11, 1));
         QTest::keyClick(d.grid(), Qt::Key_Return);
