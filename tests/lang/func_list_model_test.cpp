@@ -8,14 +8,7 @@
 namespace qz {
 namespace {
 
-using testing::StringText;
-
-FuncListResult Scan(const std::string& text) {
-    StringText doc(text);
-    FuncListResult r;
-    ScanDefinitions(doc, kCommentBlock | kCommentSlashes, r);
-    return r;
-}
+using testing::ScanCText;
 
 const char kFile[] =
     "#define ZMAX 9\n"         // 1
@@ -33,7 +26,7 @@ std::vector<std::string> Column(const FuncListModel& m, int column) {
 }
 
 TEST(FuncListModelTest, OpensOnTheFunctionAtTheCaretAndKeepsItWhileSorting) {
-    const FuncListResult scan = Scan(kFile);
+    const FuncListResult scan = ScanCText(kFile);
     FuncListModel m(scan, 5, kFuncFunction);
     EXPECT_EQ(Column(m, 0), (std::vector<std::string>{"2", "5", "6"}));
     EXPECT_EQ(m.Selected(), 1);  // run, whose head is the caret's line
@@ -54,7 +47,7 @@ TEST(FuncListModelTest, OpensOnTheFunctionAtTheCaretAndKeepsItWhileSorting) {
 }
 
 TEST(FuncListModelTest, AnotherKindShowsItsRowsUnselectedInTheSameOrder) {
-    const FuncListResult scan = Scan(kFile);
+    const FuncListResult scan = ScanCText(kFile);
     FuncListModel m(scan, 7, kFuncFunction);
     m.SortBy(2);
     m.ShowKind(kFuncDefine);
@@ -73,7 +66,7 @@ TEST(FuncListModelTest, AnotherKindShowsItsRowsUnselectedInTheSameOrder) {
 }
 
 TEST(FuncListModelTest, TheSearchKeyPrefersABeginningAndKeepsTheSelectionOtherwise) {
-    const FuncListResult scan = Scan(kFile);
+    const FuncListResult scan = ScanCText(kFile);
     FuncListModel m(scan, 2, kFuncFunction);
     m.Search("R");
     EXPECT_EQ(m.Cell(m.Selected(), 2), "run");
@@ -87,13 +80,13 @@ TEST(FuncListModelTest, TheSearchKeyPrefersABeginningAndKeepsTheSelectionOtherwi
 }
 
 TEST(FuncListModelTest, TheInsertListFollowsTheListOrderAndAFullScanSaysSo) {
-    const FuncListResult scan = Scan(kFile);
+    const FuncListResult scan = ScanCText(kFile);
     FuncListModel m(scan, 2, kFuncFunction);
     m.SortBy(2);
     EXPECT_EQ(m.InsertText(), "      6 : beta()\n      5 : run()\n      2 : zeta()\n");
     std::string many;
     for (int i = 0; i < 300; ++i) many += "int f" + std::to_string(i) + "(void)\n";
-    const FuncListResult full = Scan(many);
+    const FuncListResult full = ScanCText(many);
     FuncListModel limit(full, 1, kFuncFunction);
     EXPECT_EQ(limit.RowCount(), 256);
     EXPECT_EQ(limit.Title(), "これ以上は処理出来ません");

@@ -8,14 +8,7 @@
 namespace qz {
 namespace {
 
-using testing::StringText;
-
-FuncListResult ScanText(const std::string& text) {
-    StringText doc(text);
-    FuncListResult r;
-    ScanDefinitions(doc, kCommentBlock | kCommentSlashes, r);
-    return r;
-}
+using testing::ScanCText;
 
 const char kFile[] =
     "#define A 1\n"          // 1
@@ -29,7 +22,7 @@ const char kFile[] =
     "int beta(void)\n";      // 9
 
 TEST(FunctionJumps, NextAndPrevious) {
-    FuncListResult r = ScanText(kFile);
+    FuncListResult r = ScanCText(kFile);
     EXPECT_EQ(NextFunction(r, 1).line, 3);
     EXPECT_EQ(NextFunction(r, 3).line, 8);
     FunctionJump end = NextFunction(r, 9);
@@ -47,7 +40,7 @@ TEST(FunctionJumps, NextAndPrevious) {
 TEST(FunctionJumps, FullScansReportTooMany) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "int f" + std::to_string(i) + "(void)\n";
-    FuncListResult r = ScanText(text);
+    FuncListResult r = ScanCText(text);
     ASSERT_TRUE(r.full);
     EXPECT_EQ(NextFunction(r, 100).line, 101);
     EXPECT_STREQ(NextFunction(r, 256).message, "関数が多すぎて処理できません");
@@ -57,7 +50,7 @@ TEST(FunctionJumps, FullScansReportTooMany) {
 }
 
 TEST(FunctionList, SelectionOrderTextsAndSearch) {
-    FuncListResult r = ScanText(kFile);
+    FuncListResult r = ScanCText(kFile);
     EXPECT_EQ(FuncListInitialEntry(r, kFuncFunction, 7), 2);   // zeta
     EXPECT_EQ(FuncListInitialEntry(r, kFuncFunction, 2), -1);
     EXPECT_EQ(FuncListInitialEntry(r, kFuncDefine, 50), 1);

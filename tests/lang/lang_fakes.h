@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/text_access.h"
+#include "lang/function_scan.h"
 #include "platform/message_box.h"
 
 namespace qz::testing {
@@ -48,6 +49,14 @@ struct StringText : TextAccess {
         return k;
     }
 };
+
+// The function scan of a C text with both comment kinds on.
+inline FuncListResult ScanCText(const std::string& text) {
+    StringText doc(text);
+    FuncListResult r;
+    ScanDefinitions(doc, kCommentBlock | kCommentSlashes, r);
+    return r;
+}
 
 // Keyword and template files are Shift-JIS; tests write them in UTF-8.
 std::string Sjis(const std::string& utf8);
