@@ -137,8 +137,9 @@ int FileIo::Load(CQzedDoc& doc, const std::string& path, int explicitCode) {
         LoadPipe pipe(fd, code, env.ReadEND == 0, readBlock_, length, doc.Store().LoadArea());
         size_t n;
         for (;;) {
-            // While the reader is busy, lay out what is filled already.
-            while (!pipe.Ready() && doc.Store().LoadLayoutSome(32)) {
+            // While the reader is busy, fault in record memory ahead of it,
+            // then lay out what is filled already.
+            while (!pipe.Ready() && (pipe.HelpPrefault() || doc.Store().LoadLayoutSome(32))) {
             }
             const char* p = pipe.Next(&n);
             if (!n) break;

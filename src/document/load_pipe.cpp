@@ -18,34 +18,9 @@ namespace qz {
 
 namespace {
 
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHigh = 0x8080808080808080ull;
 constexpr size_t kRingBuffers = 4;
-
-inline bool HasZeroByte(uint64_t w) { return ((w - kOnes) & ~w & kHigh) != 0; }
-
-// Index of the first byte at or after i that may be NUL, CR or 0x1A; the
-// caller looks at the bytes from there one by one.
-inline size_t SkipPlain(const char* p, size_t i, size_t n) {
-#if defined(__SSE2__)
-    const __m128i nul = _mm_setzero_si128(), cr = _mm_set1_epi8(0x0D), eof = _mm_set1_epi8(0x1A);
-    while (n - i >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, cr)),
-                                         _mm_cmpeq_epi8(v, eof));
-        const int mask = _mm_movemask_epi8(hit);
-        if (mask) return i + size_t(__builtin_ctz(unsigned(mask)));
-        i += 16;
-    }
-#endif
-    while (n - i >= 8) {
-        uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        if (HasZeroByte(w) || HasZeroByte(w ^ (kOnes * 0x0D)) || HasZeroByte(w ^ (kOnes * 0x1A))) break;
-        i += 8;
-    }
-    return i;
-}
+// What one thread faults in at a time: a large page.
+constexpr size_t kPrefaultPiece = size_t(2) << 20;
 
 inline bool IsSpecial(char c) { return c == 0 || c == 0x0D || c == 0x1A; }
 
@@ -60,11 +35,16 @@ ssize_t ReadSome(int fd, char* buf, size_t n) {
 
 LoadPipe::LoadPipe(int fd, int code, bool stopAtEof, size_t block, uint64_t fileLength, PrefaultArea area)
     : fd_(fd), code_(code), stopAtEof_(stopAtEof), block_(std::max<size_t>(block, 4)), area_(area) {
-    if (code_ != kCodeSjis) in_.resize(block_ + 8);
+    in_.resize(block_ + 8);
+    if (code_ != kCodeSjis) converted_.resize(block_ + 8);
     // A second thread pays only for a file of several blocks.
     const size_t buffers = fileLength > 4 * block_ ? kRingBuffers : 1;
     ring_.resize(buffers);
     for (Buffer& b : ring_) b.bytes.resize(block_ + 8);
+    if (area_.base) {
+        const uint64_t need = (fileLength / 128 + 2) * area_.recordBytes;
+        areaNeed_ = size_t(std::min<uint64_t>(need, area_.bytes));
+    }
     if (buffers > 1) {
         threaded_ = true;  // before the reader starts: it asks too
         try {
@@ -149,8 +129,8 @@ void LoadPipe::Produce(Buffer& b) {
         return;
     }
     // A block, topped up to its size unless the file ends.
-    char* in = code_ == kCodeSjis ? b.bytes.data() : in_.data();
-    size_t have = code_ == kCodeSjis ? 0 : carry_;
+    char* in = in_.data();
+    size_t have = carry_;
     while (have < block_) {
         const ssize_t r = ReadSome(fd_, in + have, block_ - have);
         if (r < 0) {
@@ -165,59 +145,92 @@ void LoadPipe::Produce(Buffer& b) {
         have += size_t(r);
     }
     size_t count = have;
+    const char* text = in;
     if (code_ != kCodeSjis) {
         // Conversion equals that of 512-byte pieces with the same carry-over:
         // what a cut leaves over starts the next block.
-        const int left = code_ == kCodeEuc ? EucToSjis(in, b.bytes.data(), count, eof_)
-                                           : JisToSjis(in, b.bytes.data(), count, jisMode_, eof_);
+        const int left = code_ == kCodeEuc ? EucToSjis(in, converted_.data(), count, eof_)
+                                           : JisToSjis(in, converted_.data(), count, jisMode_, eof_);
         carry_ = size_t(left);
         std::memmove(in_.data(), in + have - carry_, carry_);
+        text = converted_.data();
     }
-    b.n = Filter(b.bytes.data(), count);
+    b.n = Filter(text, count, b.bytes.data());
     b.last = ended_ || eof_;
     kept_ += b.n;
     Prefault(kept_);
 }
 
 // The byte rules: NUL and CR dropped (CR noted), LF noted, 0x1A dropped or
-// the end of the text. The kept bytes move together in place.
-size_t LoadPipe::Filter(char* p, size_t n) {
+// the end of the text. The kept bytes go to out, which has room for n.
+size_t LoadPipe::Filter(const char* in, size_t n, char* out) {
     size_t i = 0, o = 0;
-    while (i < n) {
-        size_t j = SkipPlain(p, i, n);
-        const size_t look = std::min(n, j + 8);
-        while (j < look && !IsSpecial(p[j])) ++j;
-        if (o != i) std::memmove(p + o, p + i, j - i);
-        o += j - i;
-        i = j;
-        if (i < n && IsSpecial(p[i])) {
-            const char c = p[i++];
-            if (c == 0x0D) {
-                sawCr_ = true;
-            } else if (c == 0x1A && stopAtEof_) {
-                ended_ = true;
-                break;
-            }
+    auto special = [this](char c) {  // false at the end of the text
+        if (c == 0x0D) {
+            sawCr_ = true;
+        } else if (c == 0x1A && stopAtEof_) {
+            ended_ = true;
+            return false;
+        }
+        return true;
+    };
+    bool end = false;
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128(), cr = _mm_set1_epi8(0x0D), eof = _mm_set1_epi8(0x1A);
+    while (n - i >= 16) {
+        // All 16 bytes are stored; only those before the first special one
+        // count. o <= i, so the store stays inside the room out has.
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), v);
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(v, cr)),
+                                         _mm_cmpeq_epi8(v, eof));
+        const unsigned mask = unsigned(_mm_movemask_epi8(hit));
+        if (!mask) {
+            i += 16, o += 16;
+            continue;
+        }
+        const size_t k = size_t(__builtin_ctz(mask));
+        o += k, i += k;
+        if (!special(in[i++])) {
+            end = true;
+            break;
         }
     }
+#endif
+    for (; i < n && !end; ++i) {
+        const char c = in[i];
+        if (!IsSpecial(c)) out[o++] = c;
+        else end = !special(c);
+    }
     // Only kept bytes count: a line feed after the end of the text is not seen.
-    if (!sawLf_ && std::memchr(p, '\n', o)) sawLf_ = true;
+    if (!sawLf_ && std::memchr(out, '\n', o)) sawLf_ = true;
     return o;
 }
 
 // Faults in the record memory for the bytes handed over so far, so that the
 // writer finds its pages ready instead of stopping for each.
 void LoadPipe::Prefault(uint64_t keptBytes) {
-#ifdef MADV_POPULATE_WRITE
     if (!threaded_ || !area_.base) return;
-    const size_t page = 4096;
-    size_t want = size_t((keptBytes / 128 + 2) * area_.recordBytes);
-    want = std::min((want + page - 1) / page * page, area_.bytes);
-    if (want <= faulted_) return;
-    ::madvise(area_.base + faulted_, want - faulted_, MADV_POPULATE_WRITE);
-    faulted_ = want;
+    const size_t want = size_t(std::min<uint64_t>((keptBytes / 128 + 2) * area_.recordBytes, area_.bytes));
+    while (PrefaultPiece(want)) {
+    }
+}
+
+bool LoadPipe::HelpPrefault() { return threaded_ && area_.base && !finished_ && PrefaultPiece(areaNeed_); }
+
+// Claims the next piece below upTo and faults it in; false when there is none.
+bool LoadPipe::PrefaultPiece(size_t upTo) {
+#ifdef MADV_POPULATE_WRITE
+    size_t at = claimed_.load(std::memory_order_relaxed);
+    do {
+        if (at >= upTo) return false;
+    } while (!claimed_.compare_exchange_weak(at, at + kPrefaultPiece, std::memory_order_relaxed));
+    const size_t end = std::min(at + kPrefaultPiece, area_.bytes);
+    ::madvise(area_.base + at, end - at, MADV_POPULATE_WRITE);
+    return true;
 #else
-    (void)keptBytes;
+    (void)upTo;
+    return false;
 #endif
 }
 

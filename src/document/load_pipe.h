@@ -4,6 +4,7 @@
 // large enough to gain from it, while the caller fills and lays out records.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,10 @@ public:
     const char* Next(size_t* n);
     // Whether Next would return without waiting for the reader.
     bool Ready();
+    // Faults in one more piece of the record memory ahead of the reader;
+    // for the writer to do while it would otherwise wait. False when all of
+    // it that the file needs is in.
+    bool HelpPrefault();
     // No more bytes are wanted (the store is full).
     void Stop();
     // Stops the reader and waits for it; the results below are final then.
@@ -54,19 +59,23 @@ private:
     };
     // Fills b with the kept bytes of the next block; b.last at the end.
     void Produce(Buffer& b);
-    size_t Filter(char* p, size_t n);
+    size_t Filter(const char* in, size_t n, char* out);
     void Prefault(uint64_t keptBytes);
+    bool PrefaultPiece(size_t upTo);
     void Run();
 
     int fd_, code_;
     bool stopAtEof_;
     size_t block_;
     PrefaultArea area_;
-    size_t faulted_ = 0;
+    size_t areaNeed_ = 0;  // the part of the area the whole file fills
+    // Both threads fault in pieces in turn: the start of the next unclaimed one.
+    std::atomic<size_t> claimed_{0};
     uint64_t kept_ = 0;
     // Converter input carried from one block to the next: a cut character
     // or escape sequence.
     std::vector<char> in_;
+    std::vector<char> converted_;  // EUC or JIS in Shift-JIS, before the byte rules
     size_t carry_ = 0;
     int jisMode_ = 0;
     bool eof_ = false, ended_ = false;

@@ -152,11 +152,14 @@ int TextStore::Step(ScanState& st, uint8_t b) const {
     return wrapTest();
 }
 
-// Marks, for one record, the bytes each comment state must look at: bit i
-// of ev[state] stands for text[i]. The plain bytes between marks only move
-// the column, so the scan goes from mark to mark.
-void TextStore::EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) const {
-    uint64_t base[2] = {0, 0}, spec[16][2] = {};
+// Marks, for one record, the bytes that matter in every comment state
+// (base: control bytes below 0x0B and bytes from 0x80 up) and each comment
+// token character (spec[k] for allSpecials_[k]): bit i stands for text[i].
+// The plain bytes between marks only move the column, so the scan goes from
+// mark to mark.
+void TextStore::EventMasks(const uint8_t* text, uint32_t n, uint64_t base[2], uint64_t spec[][2]) const {
+    base[0] = base[1] = 0;
+    for (int c = 0; c < allSpecialCount_; ++c) spec[c][0] = spec[c][1] = 0;
 #if defined(__SSE2__)
     const __m128i low = _mm_set1_epi8(0x0B);
     for (uint32_t k = 0; k < kRecordText / 16; ++k) {
@@ -179,13 +182,8 @@ void TextStore::EventMasks(const uint8_t* text, uint32_t n, uint64_t ev[5][2]) c
     // Bits past the text would only be the zero bytes after SIZE.
     const uint64_t keep0 = n >= 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1;
     const uint64_t keep1 = n >= 128 ? ~uint64_t(0) : n <= 64 ? 0 : (uint64_t(1) << (n - 64)) - 1;
-    for (int state = 0; state <= kComMarkup; ++state) {
-        uint64_t m0 = base[0], m1 = base[1];
-        for (int c = 0; c < allSpecialCount_; ++c)
-            if (stateUses_[state] >> c & 1) m0 |= spec[c][0], m1 |= spec[c][1];
-        ev[state][0] = m0 & keep0;
-        ev[state][1] = m1 & keep1;
-    }
+    base[0] &= keep0, base[1] &= keep1;
+    for (int c = 0; c < allSpecialCount_; ++c) spec[c][0] &= keep0, spec[c][1] &= keep1;
 }
 
 namespace {
@@ -222,11 +220,20 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
         ++cr;
         ++dcr;
     };
-    uint64_t ev[5][2];
-    EventMasks(p, n, ev);
+    uint64_t base[2], spec[16][2], ev[2] = {0, 0};
+    EventMasks(p, n, base, spec);
+    int evState = -1;  // the comment state ev is for
     while (i < n) {
         const int state = st.com >= kComNormal0 && st.com <= kComMarkup ? st.com : kComLine;
-        const uint32_t next = std::min(NextMark(ev[state], i), n);
+        if (state != evState) {
+            ev[0] = base[0], ev[1] = base[1];
+            for (uint32_t uses = stateUses_[state]; uses; uses &= uses - 1) {
+                const int c = __builtin_ctz(uses);
+                ev[0] |= spec[c][0], ev[1] |= spec[c][1];
+            }
+            evState = state;
+        }
+        const uint32_t next = std::min(NextMark(ev, i), n);
         const uint32_t len = next - i;
         if (len) {
             // Single-byte characters that are no comment token here: only the
