@@ -19,8 +19,13 @@ enum ByteClass : uint8_t { kPlain = 0, kLead = 1, kLf = 2, kTab = 3 };
 }  // namespace
 
 void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
-    tab_ = tabWidth < 1 ? 1 : tabWidth;
-    wrap_ = wrapWidth < 20 ? 20 : wrapWidth > 240 ? 240 : wrapWidth;
+    const int tab = tabWidth < 1 ? 1 : tabWidth;
+    const int wrap = wrapWidth < 20 ? 20 : wrapWidth > 240 ? 240 : wrapWidth;
+    rowCacheValid_ = false;
+    if (layoutTables_ && tab == tab_ && wrap == wrap_ && commentBits == comment_) return;
+    layoutTables_ = true;
+    tab_ = tab;
+    wrap_ = wrap;
     comment_ = commentBits;
     for (int c = 0; c < 512; ++c) tabNext_[c] = (c / tab_ + 1) * tab_;
     for (int b = 0; b < 256; ++b) {
@@ -57,7 +62,6 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
             stateUses_[state] |= 1u << at;
         }
     }
-    rowCacheValid_ = false;
 }
 
 TextStore::ScanState TextStore::StartState(const StoreRecord& r) const {
@@ -319,7 +323,7 @@ void TextStore::RelayoutAll() {
 TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make) {
     const uint32_t t = r - 1;
     if (t == 0) {
-        RowPos rp{Found{head_, 0, 0, 0, 0}, 0, 0, ScanState{kComNormal, 1, 0, 0, 0}};
+        RowPos rp{Found{head_, 0, 0, 0, 0}, 0, 0};
         if (make >= 0) SetCursor(rp.f, make);
         return rp;
     }
@@ -328,15 +332,16 @@ TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int er
     Found f = Locate(Measure::Rows, Rule::After, t, errFwd, errBack, fmtNo, fmtRem);
     if (make >= 0) SetCursor(f, make);
     const StoreRecord& rec = Rec(f.rec);
-    ScanState st = StartState(rec);
+    const ScanState st = StartState(rec);
+    int col = st.col;
+    bool kan = st.kan != 0;
     const uint32_t want = t - f.sCr;
     uint32_t breaks = 0, lfs = 0;
     for (uint32_t i = 0; i < rec.SIZE; ++i) {
-        int k = Step(st, rec.text[i]);
+        const int k = BreakStep(col, kan, rec.text[i]);
         if (!k) continue;
         lfs += k == 2;
-        if (++breaks == want)
-            return RowPos{f, i + 1, f.sCr - f.sDcr + lfs, st};
+        if (++breaks == want) return RowPos{f, i + 1, f.sCr - f.sDcr + lfs};
     }
     char buf[32];
     if (errInside == 27)

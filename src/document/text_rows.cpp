@@ -128,34 +128,7 @@ uint32_t TextStore::OffsetToRow(uint32_t p) {
     int col = st.col;
     bool kan = st.kan != 0;
     uint32_t breaks = 0;
-    const int w = wrap_;
-    for (uint32_t i = 0; i < k; ++i) {
-        const uint8_t b = rec.text[i];
-        if (kan) {
-            kan = false;
-            if (++col >= w) col = 0, ++breaks;
-            continue;
-        }
-        switch (rowCls_[b]) {
-        case 1:
-            ++col;
-            kan = true;
-            break;
-        case 2:
-            col = 0;
-            ++breaks;
-            break;
-        case 3: {
-            int before = col;
-            col = NextTab(col);
-            if (before >= w) col = 0, ++breaks;
-            break;
-        }
-        default:
-            if (++col >= w) col = 0, ++breaks;
-            break;
-        }
-    }
+    for (uint32_t i = 0; i < k; ++i) breaks += BreakStep(col, kan, rec.text[i]) != 0;
     return f.sCr + breaks + 1;
 }
 
@@ -165,11 +138,13 @@ uint32_t TextStore::LineToRow(uint32_t l) {
     if (t == 0) return 1;
     Found f = Locate(Measure::Lines, Rule::After, t, 17, 18, "No  :%d", "Line:%d");
     const StoreRecord& rec = Rec(f.rec);
-    ScanState st = StartState(rec);
+    const ScanState st = StartState(rec);
+    int col = st.col;
+    bool kan = st.kan != 0;
     const uint32_t want = t - (f.sCr - f.sDcr);
     uint32_t breaks = 0, lfs = 0;
     for (uint32_t i = 0; i < rec.SIZE && lfs < want; ++i) {
-        int k = Step(st, rec.text[i]);
+        const int k = BreakStep(col, kan, rec.text[i]);
         breaks += k != 0;
         lfs += k == 2;
     }
@@ -196,11 +171,13 @@ uint32_t TextStore::RowColumnToLineOffset(uint32_t r, uint32_t k) {
     if (line > 1) {
         Found f = Locate(Measure::Lines, Rule::After, line - 1, 25, 26, "No     :%d", "OriLine:%d");
         const StoreRecord& lr = Rec(f.rec);
-        ScanState st = StartState(lr);
+        const ScanState st = StartState(lr);
+        int col = st.col;
+        bool kan = st.kan != 0;
         const uint32_t want = line - 1 - (f.sCr - f.sDcr);
         uint32_t breaks = 0, lfs = 0, i = 0;
         for (; i < lr.SIZE && lfs < want; ++i) {
-            int s = Step(st, lr.text[i]);
+            const int s = BreakStep(col, kan, lr.text[i]);
             breaks += s != 0;
             lfs += s == 2;
         }
@@ -237,10 +214,14 @@ int TextStore::RowStartState(uint32_t r, int* top, uint8_t* chr) {
         if (chr) *chr = 0;
         return kComNormal;
     }
-    RowPos rp = FindRow(r, 31, 32, 33, -1);
-    if (top) *top = rp.st.top;
-    if (chr) *chr = rp.st.chr;
-    return rp.st.com;
+    // The comment machine runs from the record's start to the row's.
+    const RowPos rp = FindRow(r, 31, 32, 33, -1);
+    const StoreRecord& rec = Rec(rp.f.rec);
+    ScanState st = StartState(rec);
+    for (uint32_t i = 0; i < rp.off; ++i) Step(st, rec.text[i]);
+    if (top) *top = st.top;
+    if (chr) *chr = st.chr;
+    return st.com;
 }
 
 // ---------------------------------------------------------------- invariants

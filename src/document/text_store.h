@@ -205,7 +205,6 @@ private:
         Found f;
         uint32_t off;       // offset of the row's first byte in f.rec (may equal SIZE)
         uint32_t lfBefore;  // line feeds before the row start
-        ScanState st;       // layout state at the row start
     };
 
     StoreRecord& Rec(uint32_t n) const {
@@ -243,6 +242,30 @@ private:
     // One byte of the layout machine (the slow, exact path). Returns 0, or
     // 1 after a wrap, 2 after a line feed.
     int Step(ScanState& st, uint8_t b) const;
+    // Step for the walks that only count rows and lines: the column and the
+    // lead-byte flag decide the breaks, the comment machine does not.
+    int BreakStep(int& col, bool& kan, uint8_t b) const {
+        if (kan) {
+            kan = false;
+            return ++col >= wrap_ ? (col = 0, 1) : 0;
+        }
+        switch (rowCls_[b]) {
+        case 1:
+            ++col;
+            kan = true;
+            return 0;
+        case 2:
+            col = 0;
+            return 2;
+        case 3: {
+            const int before = col;
+            col = NextTab(col);
+            return before >= wrap_ ? (col = 0, 1) : 0;
+        }
+        default:
+            return ++col >= wrap_ ? (col = 0, 1) : 0;
+        }
+    }
 
     Found Locate(Measure m, Rule rule, uint32_t t, int errFwd, int errBack, const char* fmtNo,
                  const char* fmtRem);
@@ -272,6 +295,7 @@ private:
 
     // layout inputs
     int tab_ = 8, wrap_ = 80, comment_ = 0;
+    bool layoutTables_ = false;  // the tables below are built for the three above
     uint8_t rowCls_[256];   // byte classes for row walks (no comment tokens)
     // Next tab stop for each column below 512: a division per tab is the
     // largest single cost of laying out C source.
