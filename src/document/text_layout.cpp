@@ -320,6 +320,59 @@ void TextStore::RelayoutAll() {
 
 // ---------------------------------------------------------------- row walks
 
+void TextStore::WalkBreaks(const StoreRecord& r, BreakWalk& w, uint32_t end, uint32_t stopBreaks,
+                           uint32_t stopLfs) const {
+    if (w.breaks >= stopBreaks || w.lfs >= stopLfs) return;
+    const uint8_t* p = r.text;
+    const int ww = wrap_;
+    while (w.i < end) {
+        if (!w.kan) {
+            // A run of single-byte characters wraps every ww columns.
+            const uint32_t len = PlainRun(p + w.i, end - w.i);
+            if (len) {
+                const uint32_t need = w.col >= ww ? 1u : uint32_t(ww - w.col);
+                if (len < need) {
+                    w.col += int(len);
+                } else {
+                    const uint32_t wraps = 1 + (len - need) / uint32_t(ww);
+                    if (wraps >= stopBreaks - w.breaks) {
+                        w.i += need + (stopBreaks - w.breaks - 1) * uint32_t(ww);
+                        w.breaks = stopBreaks;
+                        w.col = 0;
+                        return;
+                    }
+                    w.breaks += wraps;
+                    w.col = int((len - need) % uint32_t(ww));
+                }
+                w.i += len;
+                continue;
+            }
+        }
+        const uint8_t b = p[w.i++];
+        int k = 0;  // 1 for a wrap, 2 for a line feed
+        if (w.kan) {
+            w.kan = false;
+            k = ++w.col >= ww;
+        } else if (rowCls_[b] == kLead) {
+            ++w.col;
+            w.kan = true;
+        } else if (rowCls_[b] == kLf) {
+            k = 2;
+        } else if (rowCls_[b] == kTab) {
+            const int before = w.col;
+            w.col = NextTab(w.col);
+            k = before >= ww;
+        } else {
+            k = ++w.col >= ww;
+        }
+        if (!k) continue;
+        w.col = 0;
+        ++w.breaks;
+        w.lfs += k == 2;
+        if (w.breaks == stopBreaks || w.lfs == stopLfs) return;
+    }
+}
+
 TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int errInside, int make) {
     const uint32_t t = r - 1;
     if (t == 0) {
@@ -332,17 +385,11 @@ TextStore::RowPos TextStore::FindRow(uint32_t r, int errFwd, int errBack, int er
     Found f = Locate(Measure::Rows, Rule::After, t, errFwd, errBack, fmtNo, fmtRem);
     if (make >= 0) SetCursor(f, make);
     const StoreRecord& rec = Rec(f.rec);
-    const ScanState st = StartState(rec);
-    int col = st.col;
-    bool kan = st.kan != 0;
     const uint32_t want = t - f.sCr;
-    uint32_t breaks = 0, lfs = 0;
-    for (uint32_t i = 0; i < rec.SIZE; ++i) {
-        const int k = BreakStep(col, kan, rec.text[i]);
-        if (!k) continue;
-        lfs += k == 2;
-        if (++breaks == want) return RowPos{f, i + 1, f.sCr - f.sDcr + lfs};
-    }
+    BreakWalk w = StartWalk(rec);
+    WalkBreaks(rec, w, rec.SIZE, want);
+    if (w.breaks == want) return RowPos{f, w.i, f.sCr - f.sDcr + w.lfs};
+    const uint32_t breaks = w.breaks;
     char buf[32];
     if (errInside == 27)
         std::snprintf(buf, sizeof buf, "OriLine:%d", static_cast<int>(r));

@@ -124,12 +124,9 @@ uint32_t TextStore::OffsetToRow(uint32_t p) {
     const uint32_t k = t - f.sSize;
     if (k > rec.SIZE) InternalError(16, F("Ofs :%d", k), F("Size:%d", rec.SIZE));
     // Only breaks matter here, so the walk skips the comment machine.
-    ScanState st = StartState(rec);
-    int col = st.col;
-    bool kan = st.kan != 0;
-    uint32_t breaks = 0;
-    for (uint32_t i = 0; i < k; ++i) breaks += BreakStep(col, kan, rec.text[i]) != 0;
-    return f.sCr + breaks + 1;
+    BreakWalk w = StartWalk(rec);
+    WalkBreaks(rec, w, k);
+    return f.sCr + w.breaks + 1;
 }
 
 uint32_t TextStore::LineToRow(uint32_t l) {
@@ -138,18 +135,11 @@ uint32_t TextStore::LineToRow(uint32_t l) {
     if (t == 0) return 1;
     Found f = Locate(Measure::Lines, Rule::After, t, 17, 18, "No  :%d", "Line:%d");
     const StoreRecord& rec = Rec(f.rec);
-    const ScanState st = StartState(rec);
-    int col = st.col;
-    bool kan = st.kan != 0;
     const uint32_t want = t - (f.sCr - f.sDcr);
-    uint32_t breaks = 0, lfs = 0;
-    for (uint32_t i = 0; i < rec.SIZE && lfs < want; ++i) {
-        const int k = BreakStep(col, kan, rec.text[i]);
-        breaks += k != 0;
-        lfs += k == 2;
-    }
-    if (lfs < want) InternalError(19, F("Line:%d", want - lfs));
-    const uint32_t row = f.sCr + breaks + 1;
+    BreakWalk w = StartWalk(rec);
+    WalkBreaks(rec, w, rec.SIZE, ~0u, want);
+    if (w.lfs < want) InternalError(19, F("Line:%d", want - w.lfs));
+    const uint32_t row = f.sCr + w.breaks + 1;
     if (row < l) InternalError(20, F("OriLine:%d", l), F("Cr     :%d", row), F("No     :%d", f.rec));
     return row;
 }
@@ -171,21 +161,14 @@ uint32_t TextStore::RowColumnToLineOffset(uint32_t r, uint32_t k) {
     if (line > 1) {
         Found f = Locate(Measure::Lines, Rule::After, line - 1, 25, 26, "No     :%d", "OriLine:%d");
         const StoreRecord& lr = Rec(f.rec);
-        const ScanState st = StartState(lr);
-        int col = st.col;
-        bool kan = st.kan != 0;
         const uint32_t want = line - 1 - (f.sCr - f.sDcr);
-        uint32_t breaks = 0, lfs = 0, i = 0;
-        for (; i < lr.SIZE && lfs < want; ++i) {
-            const int s = BreakStep(col, kan, lr.text[i]);
-            breaks += s != 0;
-            lfs += s == 2;
-        }
-        if (lfs < want) InternalError(27, F("OriLine:%d", r));
-        lineStart = f.sSize + i;
-        firstRow = f.sCr + breaks + 1;
+        BreakWalk w = StartWalk(lr);
+        WalkBreaks(lr, w, lr.SIZE, ~0u, want);
+        if (w.lfs < want) InternalError(27, F("OriLine:%d", r));
+        lineStart = f.sSize + w.i;
+        firstRow = f.sCr + w.breaks + 1;
         rec = f.rec;
-        off = i;
+        off = w.i;
     }
     if (firstRow > r || lineStart > rowStart) InternalError(28, F("Line:%d", line), F("Cr  :%d", firstRow));
     // The rows between the line's start and row r must hold no line feed.

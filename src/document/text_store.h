@@ -242,30 +242,21 @@ private:
     // One byte of the layout machine (the slow, exact path). Returns 0, or
     // 1 after a wrap, 2 after a line feed.
     int Step(ScanState& st, uint8_t b) const;
-    // Step for the walks that only count rows and lines: the column and the
-    // lead-byte flag decide the breaks, the comment machine does not.
-    int BreakStep(int& col, bool& kan, uint8_t b) const {
-        if (kan) {
-            kan = false;
-            return ++col >= wrap_ ? (col = 0, 1) : 0;
-        }
-        switch (rowCls_[b]) {
-        case 1:
-            ++col;
-            kan = true;
-            return 0;
-        case 2:
-            col = 0;
-            return 2;
-        case 3: {
-            const int before = col;
-            col = NextTab(col);
-            return before >= wrap_ ? (col = 0, 1) : 0;
-        }
-        default:
-            return ++col >= wrap_ ? (col = 0, 1) : 0;
-        }
+    // The walks that only count rows and lines: the column and the lead-byte
+    // flag decide the breaks, the comment machine does not.
+    struct BreakWalk {
+        int col;
+        bool kan;
+        uint32_t i = 0, breaks = 0, lfs = 0;
+    };
+    BreakWalk StartWalk(const StoreRecord& r) const {
+        const ScanState st = StartState(r);
+        return BreakWalk{st.col, st.kan != 0};
     }
+    // Takes r's bytes from w.i up to end; stops early after the byte that
+    // makes w.breaks reach stopBreaks or w.lfs reach stopLfs.
+    void WalkBreaks(const StoreRecord& r, BreakWalk& w, uint32_t end, uint32_t stopBreaks = ~0u,
+                    uint32_t stopLfs = ~0u) const;
 
     Found Locate(Measure m, Rule rule, uint32_t t, int errFwd, int errBack, const char* fmtNo,
                  const char* fmtRem);
