@@ -226,7 +226,9 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
     };
     uint64_t base[2], spec[16][2], ev[2] = {0, 0};
     EventMasks(p, n, base, spec);
-    int evState = -1;  // the comment state ev is for
+    if (n < kRecordText) base[n / 64] |= uint64_t(1) << (n % 64);  // the end is a mark too
+    int evState = -1;       // the comment state ev is for
+    bool tracks = false;    // whether that state keeps the pending character
     while (i < n) {
         const int state = st.com >= kComNormal0 && st.com <= kComMarkup ? st.com : kComLine;
         if (state != evState) {
@@ -236,9 +238,9 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
                 ev[0] |= spec[c][0], ev[1] |= spec[c][1];
             }
             evState = state;
+            tracks = state != kComLine;
         }
-        const uint32_t next = std::min(NextMark(ev, i), n);
-        const uint32_t len = next - i;
+        const uint32_t len = NextMark(ev, i) - i;
         if (len) {
             // Single-byte characters that are no comment token here: only the
             // column moves, and the last one is the pending character.
@@ -254,13 +256,13 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
                 st.top = 0;
             }
             i += len;
-            st.chr = TracksPending(st.com) ? p[i - 1] : 0;
+            st.chr = tracks ? p[i - 1] : 0;
             if (i >= n) break;
         }
         const uint8_t b = p[i];
         if (b >= 0x80) {
-            if (!IsSjisLead(b)) {  // half-width kana
-                st.chr = TracksPending(st.com) ? b : 0;
+            if (rowCls_[b] != kLead) {  // half-width kana
+                st.chr = tracks ? b : 0;
                 if (++st.col >= w) wrap();
                 ++i;
             } else if (i + 1 < n) {
@@ -270,7 +272,7 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
                     st.col += 2;
                     if (st.col >= w) wrap();
                     i += 2;
-                } while (i + 1 < n && IsSjisLead(p[i]));
+                } while (i + 1 < n && rowCls_[p[i]] == kLead);
             } else {
                 st.col++;
                 st.chr = 0;

@@ -299,7 +299,6 @@ private:
     uint8_t allSpecials_[16];
     int allSpecialCount_ = 0;
     uint32_t stateUses_[5];  // bit k: state reacts to allSpecials_[k]
-    static bool TracksPending(int com) { return com == kComNormal0 || com == kComNormal || com == kComBlock || com == kComMarkup; }
     void EventMasks(const uint8_t* text, uint32_t n, uint64_t base[2], uint64_t spec[][2]) const;
     // Length of the run of plain bytes at p (at most n) for the row walks,
     // eight at a time where the bytes allow it.
