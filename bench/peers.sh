@@ -53,11 +53,16 @@ vim_cmd() {  # vim_cmd FILE EX-COMMANDS...: vim -es in cp932 with the result lin
 # median of numbers on stdin
 median() { sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-# run NAME CHECK-FILE CMD...: one timed run; appends "wall peakKB" to NAME.t
+# run NAME CHECK-FILE CMD...: one timed run; appends "wall peakKB" to NAME.t.
+# The wall time is taken to the microsecond around GNU time, whose own %e
+# has steps of 10 ms; its start-up is the same for both programs.
 run() {
   local name=$1 out=$2; shift 2
-  /usr/bin/time -f '%e %M' -o "$name.one" "$@" >"$out" 2>>"$name.err" </dev/null
-  cat "$name.one" >> "$name.t"
+  local t0 t1
+  t0=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$name.one" "$@" >"$out" 2>>"$name.err" </dev/null
+  t1=$(date +%s%N)
+  echo "$(awk -v a="$t0" -v b="$t1" 'BEGIN {printf "%.4f", (b - a) / 1e9}') $(cat "$name.one")" >> "$name.t"
 }
 
 declare -a rows
@@ -73,7 +78,7 @@ row() {  # row LABEL OURS-CMD VIM-CMD CHECK
   local ot vt om vm
   ot=$(awk '{print $1}' ours.t | median); vt=$(awk '{print $1}' vim.t | median)
   om=$(awk '{print $2}' ours.t | median); vm=$(awk '{print $2}' vim.t | median)
-  rows+=("$(printf '| %s | %.2f s | %.2f s | %.2f | %d / %d MB |' "$label" "$ot" "$vt" \
+  rows+=("$(printf '| %s | %.3f s | %.3f s | %.2f | %d / %d MB |' "$label" "$ot" "$vt" \
     "$(awk -v a="$ot" -v b="$vt" 'BEGIN {print (b > 0) ? a / b : 0}')" $((om / 1024)) $((vm / 1024)))")
 }
 
