@@ -64,6 +64,29 @@ void BM_Type10000NearEnd(benchmark::State& state) {
 }
 BENCHMARK(BM_Type10000NearEnd)->Unit(benchmark::kMillisecond);
 
+// Typing into one logical line of 1 MB (the generated source with its line
+// feeds made spaces), at its start and in its middle: each character moves
+// every wrap after it, so the rest of the line is laid out again.
+void BM_TypeInOneMegabyteLine(benchmark::State& state) {
+    std::string line = Corpus().substr(0, 1u << 20);
+    for (char& c : line)
+        if (c == '\n') c = ' ';
+    qz::CQzedDoc doc(1);
+    CountingView view;
+    doc.AddView(&view);
+    Fill(doc, line + "\n");
+    uint32_t p = state.range(0) ? uint32_t(line.size() / 2) : 1;
+    for (auto _ : state) {
+        for (int i = 0; i < 200; ++i) {
+            doc.BeginUndoGroup();
+            doc.Store().InsertChar(p++, static_cast<uint8_t>('a' + i % 26));
+        }
+    }
+    state.counters["time_per_char"] = benchmark::Counter(double(state.iterations()) * 200,
+                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_TypeInOneMegabyteLine)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_ReadAllRows(benchmark::State& state) {
     const std::string& s = Corpus();
     qz::CQzedDoc doc(1);

@@ -271,15 +271,30 @@ void TextStore::Refuse() {
 }
 
 void TextStore::Propagate(uint32_t from, uint32_t seg) {
+    // A record's layout depends on the one before it, never on the sums, so
+    // the sums change once per segment: a long line laid out again after
+    // every keystroke crosses many records.
+    ChainSums was, now;
+    auto settle = [&] {
+        if (was == now) return;
+        Remove(was, seg);
+        Add(now, seg);
+    };
     for (uint32_t x = from; x;) {
         StoreRecord& r = Rec(x);
-        Remove(r, seg);
-        bool stable = Scan(r);
-        Add(r, seg);
+        was += SumsOf(r);
+        const bool stable = Scan(r);
+        now += SumsOf(r);
         if (stable) break;
         x = r.NEXT;
-        seg = SegAfter(seg, x);
+        const uint32_t next = SegAfter(seg, x);
+        if (next != seg) {
+            settle();
+            was = now = ChainSums{};
+            seg = next;
+        }
     }
+    settle();
 }
 
 uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32_t h) {

@@ -229,14 +229,18 @@ private:
     bool Scan(StoreRecord& r) const { return ScanFrom(r, StartState(r)); }  // returns "stable"
     bool ScanFrom(StoreRecord& r, ScanState st) const;
     void Propagate(uint32_t from, uint32_t seg);
-    void Remove(const StoreRecord& r, uint32_t seg) {
-        totalBytes_ -= r.SIZE; totalCR_ -= r.CR; totalLF_ -= r.CR - r.DCR;
-        if (indexOn_) index_.Sub(seg, ChainSums{r.SIZE, r.CR, r.DCR});
+    // Records (or sums of records of one segment) leaving or joining the totals and the index.
+    void Remove(const ChainSums& s, uint32_t seg) {
+        totalBytes_ -= s.size; totalCR_ -= s.cr; totalLF_ -= s.cr - s.dcr;
+        if (indexOn_) index_.Sub(seg, s);
     }
-    void Add(const StoreRecord& r, uint32_t seg) {
-        totalBytes_ += r.SIZE; totalCR_ += r.CR; totalLF_ += r.CR - r.DCR;
-        if (indexOn_) index_.Add(seg, ChainSums{r.SIZE, r.CR, r.DCR});
+    void Add(const ChainSums& s, uint32_t seg) {
+        totalBytes_ += s.size; totalCR_ += s.cr; totalLF_ += s.cr - s.dcr;
+        if (indexOn_) index_.Add(seg, s);
     }
+    static ChainSums SumsOf(const StoreRecord& r) { return ChainSums{r.SIZE, r.CR, r.DCR}; }
+    void Remove(const StoreRecord& r, uint32_t seg) { Remove(SumsOf(r), seg); }
+    void Add(const StoreRecord& r, uint32_t seg) { Add(SumsOf(r), seg); }
     // The segment of the record after rec, which lies in segment seg.
     uint32_t SegAfter(uint32_t seg, uint32_t next) const { return seg + (index_.IsHead(next) ? 1 : 0); }
     // One byte of the layout machine (the slow, exact path). Returns 0, or
