@@ -286,12 +286,19 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
             if (st.com == kComLine) st.com = kComNormal;
             ++cr;
             ++i;
+            // Program text indents with tabs: they follow at once.
+            for (; i < n && p[i] == '\t'; ++i) {
+                const int before = st.col;
+                st.col = NextTab(st.col);
+                if (before >= w) wrap();
+            }
         } else if (b == '\t') {
-            const int before = st.col;
-            st.col = NextTab(st.col);
             st.chr = 0;
-            if (before >= w) wrap();
-            ++i;
+            do {
+                const int before = st.col;
+                st.col = NextTab(st.col);
+                if (before >= w) wrap();
+            } while (++i < n && p[i] == '\t');
         } else {
             // A comment token character, or a control byte below the tab.
             const int k = Step(st, b);
