@@ -32,36 +32,32 @@ void TextStore::SetLayout(int tabWidth, int wrapWidth, int commentBits) {
         uint8_t c = IsSjisLead(static_cast<uint8_t>(b)) ? kLead : b == '\n' ? kLf : b == '\t' ? kTab : kPlain;
         rowCls_[b] = c;
     }
-    // The characters each comment state reacts to; in a line comment none.
-    std::memset(stateSpecialCount_, 0, sizeof stateSpecialCount_);
-    auto special = [this](int state, int bit, char c) {
-        if (!(comment_ & bit)) return;
-        uint8_t* list = stateSpecials_[state];
-        int& count = stateSpecialCount_[state];
-        for (int k = 0; k < count; ++k)
-            if (list[k] == uint8_t(c)) return;
-        list[count++] = uint8_t(c);
+    // What each comment state reacts to, in a line comment nothing: single
+    // characters, and the second characters of two-character tokens, which
+    // count only right after their first one. The characters are numbered
+    // in allSpecials_.
+    allSpecialCount_ = 0;
+    auto index = [this](char c) {
+        int at = 0;
+        while (at < allSpecialCount_ && allSpecials_[at] != uint8_t(c)) ++at;
+        if (at == allSpecialCount_) allSpecials_[allSpecialCount_++] = uint8_t(c);
+        return at;
+    };
+    for (int state = 0; state <= kComMarkup; ++state) stateUses_[state] = 0, statePairCount_[state] = 0;
+    auto single = [&](int state, int bit, char c) {
+        if (comment_ & bit) stateUses_[state] |= 1u << index(c);
+    };
+    auto pair = [&](int state, int bit, char first, char second) {
+        if (comment_ & bit) statePairs_[state][statePairCount_[state]++] = TokenPair{index(first), index(second)};
     };
     for (int state : {kComNormal0, kComNormal}) {
-        special(state, 0x1, '*'), special(state, 0x2, '/'), special(state, 0x8, '!');
-        special(state, 0x4, ';'), special(state, 0x10, '*'), special(state, 0x20, '\''), special(state, 0x40, '#');
-        special(state, 0x80, '\\'), special(state, 0x100, '*'), special(state, 0x200, '\''), special(state, 0x400, '#');
-        special(state, 0x800, ';'), special(state, 0x1000, '\\');
+        pair(state, 0x1, '/', '*'), pair(state, 0x2, '/', '/'), pair(state, 0x8, '<', '!');
+        single(state, 0x4, ';'), single(state, 0x10, '*'), single(state, 0x20, '\''), single(state, 0x40, '#');
+        single(state, 0x80, '\\'), single(state, 0x100, '*'), single(state, 0x200, '\''), single(state, 0x400, '#');
+        single(state, 0x800, ';'), single(state, 0x1000, '\\');
     }
-    special(kComBlock, 0x1, '/');
-    special(kComMarkup, 0x8, '>');
-    // The union of those characters, and which of them each state uses.
-    allSpecialCount_ = 0;
-    for (int state = 0; state <= kComMarkup; ++state) {
-        stateUses_[state] = 0;
-        for (int k = 0; k < stateSpecialCount_[state]; ++k) {
-            const uint8_t c = stateSpecials_[state][k];
-            int at = 0;
-            while (at < allSpecialCount_ && allSpecials_[at] != c) ++at;
-            if (at == allSpecialCount_) allSpecials_[allSpecialCount_++] = c;
-            stateUses_[state] |= 1u << at;
-        }
-    }
+    pair(kComBlock, 0x1, '*', '/');
+    single(kComMarkup, 0x8, '>');
 }
 
 TextStore::ScanState TextStore::StartState(const StoreRecord& r) const {
@@ -236,6 +232,14 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
             for (uint32_t uses = stateUses_[state]; uses; uses &= uses - 1) {
                 const int c = __builtin_ctz(uses);
                 ev[0] |= spec[c][0], ev[1] |= spec[c][1];
+            }
+            // A second character after its first; the first byte of the
+            // record always, as its first one is the pending character.
+            for (int k = 0; k < statePairCount_[state]; ++k) {
+                const uint64_t* f = spec[statePairs_[state][k].first];
+                const uint64_t* c = spec[statePairs_[state][k].second];
+                ev[0] |= c[0] & (f[0] << 1 | 1);
+                ev[1] |= c[1] & (f[1] << 1 | f[0] >> 63);
             }
             evState = state;
             tracks = state != kComLine;

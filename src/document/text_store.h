@@ -298,11 +298,14 @@ private:
     // Per comment state 0 to 4: the token characters it reacts to; the
     // layout scan looks at those, line ends, tabs and bytes from 0x80 up one
     // by one and steps over the rest.
-    uint8_t stateSpecials_[5][16];
-    int stateSpecialCount_[5];
     uint8_t allSpecials_[16];
     int allSpecialCount_ = 0;
-    uint32_t stateUses_[5];  // bit k: state reacts to allSpecials_[k]
+    uint32_t stateUses_[5];  // bit k: state reacts to allSpecials_[k] wherever it stands
+    struct TokenPair {
+        int first, second;  // in allSpecials_
+    };
+    TokenPair statePairs_[5][3];
+    int statePairCount_[5];
     void EventMasks(const uint8_t* text, uint32_t n, uint64_t base[2], uint64_t spec[][2]) const;
     // Length of the run of plain bytes at p (at most n) for the row walks,
     // eight at a time where the bytes allow it.
