@@ -42,6 +42,8 @@ lines=$(wc -l < sjis.txt)
 sed -i "$((lines - 20))s/\r\$/ $marker\r/" sjis.txt
 word=index
 repl=position
+# The freshly written corpus goes to disk before any timing starts.
+sync
 
 vim_cmd() {  # vim_cmd FILE EX-COMMANDS...: vim -es in cp932 with the result lines in vim.out
   local file=$1; shift
