@@ -34,17 +34,14 @@ ssize_t ReadSome(int fd, char* buf, size_t n) {
 }  // namespace
 
 LoadPipe::LoadPipe(int fd, int code, bool stopAtEof, size_t block, uint64_t fileLength, PrefaultArea area)
-    : fd_(fd), code_(code), stopAtEof_(stopAtEof), block_(std::max<size_t>(block, 4)), area_(area) {
+    : fd_(fd), code_(code), stopAtEof_(stopAtEof), block_(std::max<size_t>(block, 4)), fileLength_(fileLength),
+      area_(area) {
     in_.resize(block_ + 8);
     if (code_ != kCodeSjis) converted_.resize(block_ + 8);
     // A second thread pays only for a file of several blocks.
     const size_t buffers = fileLength > 4 * block_ ? kRingBuffers : 1;
     ring_.resize(buffers);
     for (Buffer& b : ring_) b.bytes.resize(block_ + 8);
-    if (area_.base) {
-        const uint64_t need = (fileLength / 128 + 2) * area_.recordBytes;
-        areaNeed_ = size_t(std::min<uint64_t>(need, area_.bytes));
-    }
     if (buffers > 1) {
         threaded_ = true;  // before the reader starts: it asks too
         try {
@@ -158,6 +155,8 @@ void LoadPipe::Produce(Buffer& b) {
     b.n = Filter(text, count, b.bytes.data());
     b.last = ended_ || eof_;
     kept_ += b.n;
+    read_.store(read_.load(std::memory_order_relaxed) + have - carry_, std::memory_order_relaxed);
+    keptShared_.store(kept_, std::memory_order_relaxed);
     Prefault(kept_);
 }
 
@@ -211,21 +210,33 @@ size_t LoadPipe::Filter(const char* in, size_t n, char* out) {
 // writer finds its pages ready instead of stopping for each.
 void LoadPipe::Prefault(uint64_t keptBytes) {
     if (!threaded_ || !area_.base) return;
-    const size_t want = size_t(std::min<uint64_t>((keptBytes / 128 + 2) * area_.recordBytes, area_.bytes));
-    while (PrefaultPiece(want)) {
+    const uint64_t want = (keptBytes / 128 + 2) * area_.recordBytes;
+    while (PrefaultPiece(size_t(std::min<uint64_t>(want, area_.bytes)))) {
     }
 }
 
-bool LoadPipe::HelpPrefault() { return threaded_ && area_.base && !finished_ && PrefaultPiece(areaNeed_); }
+bool LoadPipe::HelpPrefault() {
+    if (!threaded_ || !area_.base || finished_) return false;
+    // Up to the records the whole text will need, at the rate of kept bytes
+    // so far: a CR LF file keeps fewer bytes than it has, and memory faulted
+    // in beyond the text would stay unused.
+    const uint64_t read = read_.load(std::memory_order_relaxed);
+    if (!read) return false;
+    const uint64_t text = fileLength_ * keptShared_.load(std::memory_order_relaxed) / read;
+    return PrefaultPiece(size_t(std::min<uint64_t>((text / 128 + 2) * area_.recordBytes, area_.bytes)));
+}
 
-// Claims the next piece below upTo and faults it in; false when there is none.
+// Claims the next piece below upTo (at most a large page) and faults it in;
+// false when there is none.
 bool LoadPipe::PrefaultPiece(size_t upTo) {
 #ifdef MADV_POPULATE_WRITE
-    size_t at = claimed_.load(std::memory_order_relaxed);
+    constexpr size_t kPage = 4096;
+    upTo = std::min((upTo + kPage - 1) / kPage * kPage, area_.bytes);
+    size_t at = claimed_.load(std::memory_order_relaxed), end;
     do {
         if (at >= upTo) return false;
-    } while (!claimed_.compare_exchange_weak(at, at + kPrefaultPiece, std::memory_order_relaxed));
-    const size_t end = std::min(at + kPrefaultPiece, area_.bytes);
+        end = std::min(at + kPrefaultPiece, upTo);
+    } while (!claimed_.compare_exchange_weak(at, end, std::memory_order_relaxed));
     ::madvise(area_.base + at, end - at, MADV_POPULATE_WRITE);
     return true;
 #else

@@ -67,11 +67,14 @@ private:
     int fd_, code_;
     bool stopAtEof_;
     size_t block_;
+    uint64_t fileLength_;
     PrefaultArea area_;
-    size_t areaNeed_ = 0;  // the part of the area the whole file fills
     // Both threads fault in pieces in turn: the start of the next unclaimed one.
     std::atomic<size_t> claimed_{0};
     uint64_t kept_ = 0;
+    // File bytes read and text bytes kept so far, for the writer's estimate
+    // of the whole text.
+    std::atomic<uint64_t> read_{0}, keptShared_{0};
     // Converter input carried from one block to the next: a cut character
     // or escape sequence.
     std::vector<char> in_;
