@@ -113,6 +113,22 @@ void FolderPicker::ChoosePlace(int index) {
     Refresh();
 }
 
+namespace {
+
+// The grep and tag dialogs: their fields, then their check boxes beside the
+// folder picker, then the buttons.
+void LayOutWithFolders(QDialog* d, MessageBox& boxes, QLayout* fields, QLayout* checks) {
+    auto* row = new QHBoxLayout;
+    row->addLayout(checks);
+    row->addWidget(new FolderPicker(boxes, d), 1);
+    auto* layout = new QVBoxLayout(d);
+    layout->addLayout(fields);
+    layout->addLayout(row);
+    layout->addWidget(Buttons(d, boxes, kHelpFunctionsPage));
+}
+
+}  // namespace
+
 // ------------------------------------------------------------------ grep
 
 GrepDialog::GrepDialog(QWidget* parent, MessageBox& boxes, const Settings& s, const std::string& proposal)
@@ -138,13 +154,7 @@ GrepDialog::GrepDialog(QWidget* parent, MessageBox& boxes, const Settings& s, co
     form->addRow(U("ファイル名(&N):"), files_);
     form->addRow(QString(), new QLabel(U("ﾜｲﾙﾄﾞｶｰﾄﾞ可")));
     form->addRow(U("特殊ｵﾌﾟｼｮﾝ(&O):"), option_);
-    auto* row = new QHBoxLayout;
-    row->addLayout(checks);
-    row->addWidget(new FolderPicker(boxes, this), 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(row);
-    layout->addWidget(Buttons(this, boxes, kHelpFunctionsPage));
+    LayOutWithFolders(this, boxes, form, checks);
     pattern_->setFocus();
     pattern_->lineEdit()->selectAll();
 }
@@ -189,13 +199,7 @@ QztagsDialog::QztagsDialog(QWidget* parent, MessageBox& boxes, const Settings& s
     checks->addWidget(recurse_);
     checks->addWidget(fullPath_);
     checks->addStretch();
-    auto* row = new QHBoxLayout;
-    row->addLayout(checks);
-    row->addWidget(new FolderPicker(boxes, this), 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(row);
-    layout->addWidget(Buttons(this, boxes, kHelpFunctionsPage));
+    LayOutWithFolders(this, boxes, form, checks);
     targets_->setFocus();
 }
 

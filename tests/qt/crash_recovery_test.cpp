@@ -36,9 +36,12 @@
 #include "qt/recovery_dlg.h"
 #include "qt/view_widget.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
+using qz::fakes::ReadAll;
+using qz::fakes::WriteAll;
 
 namespace {
 
@@ -85,16 +88,6 @@ int RunChild(int argc, char** argv) {
     std::printf("READY\n");
     std::fflush(stdout);
     return app.exec();
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 }  // namespace

@@ -14,21 +14,13 @@
 #include "qt/main_window.h"
 #include "qt/view_widget.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 
 using namespace qz;
+using qz::fakes::ReadAll;
+using qz::fakes::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 void Commit(QWidget* target, const QString& text) {
     QInputMethodEvent e;

@@ -24,6 +24,7 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
@@ -40,22 +41,14 @@ private:
     fakes::FakeMessageBox boxes_;
     std::string startDir_;
 
-    bool Write(const QString& name, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(dir_.filePath(name)).path());
-        QFile f(dir_.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    }
-    static QByteArray Read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    bool Write(const QString& name, const QByteArray& bytes) { return fakes::WriteAll(dir_.filePath(name), bytes); }
+    static QByteArray Read(const QString& path) { return fakes::ReadAll(path); }
 
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         startDir_ = CurrentDirectory();
-        const QByteArray bin = QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath().toUtf8();
-        qputenv("PATH", bin + ":" + qgetenv("PATH"));
+        fakes::PutBuildProgramsOnPath();
     }
     void init() { SetCurrentDirectory(dir_.path().toStdString()); }
     void cleanup() {

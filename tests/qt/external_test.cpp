@@ -28,6 +28,7 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
@@ -64,11 +65,7 @@ private:
     std::string startDir_;
 
     std::string Dir() const { return dir_.path().toStdString(); }
-    bool Write(const QString& name, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(dir_.filePath(name)).path());
-        QFile f(dir_.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    }
+    bool Write(const QString& name, const QByteArray& bytes) { return fakes::WriteAll(dir_.filePath(name), bytes); }
     // Types a line into the view and presses Enter.
     static void Enter(CQzedChild* w, const QString& line) {
         QTest::keyClicks(w->ViewWidget()->Canvas(), line);
@@ -82,9 +79,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         startDir_ = CurrentDirectory();
-        // The helper programs lie in the build's program folder.
-        const QByteArray bin = QDir(QCoreApplication::applicationDirPath() + "/../bin").absolutePath().toUtf8();
-        qputenv("PATH", bin + ":" + qgetenv("PATH"));
+        fakes::PutBuildProgramsOnPath();
         QVERIFY(Write("a.txt", "a\n"));
         QVERIFY(Write("sub/inner.txt", "inner\n"));
     }

@@ -30,6 +30,7 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
@@ -50,10 +51,7 @@ private:
 
     CQzedChild* Open(QzedMainWindow& w, const QString& name, const QByteArray& bytes = "text\n") {
         const QString path = dir_.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return nullptr;
-        f.close();
-        return w.Documents().Open(path.toStdString());
+        return fakes::WriteAll(path, bytes) ? w.Documents().Open(path.toStdString()) : nullptr;
     }
     static MemoryProfile Scheme(int scheme) {
         MemoryProfile p;

@@ -24,6 +24,7 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
@@ -37,8 +38,7 @@ private:
 
     QString Write(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        fakes::WriteAll(path, bytes);
         return path;
     }
     CQzedChild* Open(QzedMainWindow& w, const QString& name, const QByteArray& bytes) {

@@ -24,21 +24,14 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
+using qz::fakes::ReadAll;
+using qz::fakes::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QString Unique() { return "qzed-test-" + QUuid::createUuid().toString(QUuid::Id128); }
 

@@ -19,6 +19,7 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 
 using namespace qz;
@@ -55,10 +56,7 @@ private:
 
     CQzedChild* Open(QzedMainWindow& w, const QByteArray& bytes) {
         const QString path = dir_.filePath("text.txt");
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return nullptr;
-        f.close();
-        return w.Documents().Open(path.toStdString());
+        return fakes::WriteAll(path, bytes) ? w.Documents().Open(path.toStdString()) : nullptr;
     }
 
 private slots:

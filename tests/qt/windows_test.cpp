@@ -21,18 +21,15 @@
 #include "qt/view_widget.h"
 #include "settings/settings.h"
 #include "support/fake_message_box.h"
+#include "support/qt_files.h"
 #include "support/when_modal.h"
 #include "view/clipboard.h"
 
 using namespace qz;
+using qz::fakes::WriteAll;
 using qz::fakes::WhenModal;
 
 namespace {
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 std::string Text(CQzedDoc& doc) {
     std::string s(doc.GetTextLength(), '\0');
