@@ -108,7 +108,6 @@ void TextWindow::Replaced(uint32_t pos, uint32_t removed, const char* r, uint32_
         head_ = tail_ = 0;
         lo_ = pos;
     }
-    ahead_ = 256;
     // The match started on a boundary and nothing before it changed.
     run_start_ = run_end_ = pos;
 }
