@@ -422,11 +422,15 @@ uint32_t TextStore::DeleteText(uint32_t p, uint32_t n) {
             deleted += remaining;
             remaining = 0;
         }
-        Scan(r);
-        Add(r, seg);
         next = r.NEXT;
         nextSeg = SegAfter(seg, next);
-        if (r.SIZE == 0 && (r.BEFORE || r.NEXT)) {
+        // A record the deletion empties leaves the chain unlaid-out: only
+        // what stays is scanned and counted again.
+        const bool unlink = r.SIZE == 0 && (r.BEFORE || r.NEXT);
+        if (!unlink) {
+            Scan(r);
+            Add(r, seg);
+        } else {
             if (r.BEFORE) {
                 Rec(r.BEFORE).NEXT = r.NEXT;
                 if (r.NEXT) Rec(r.NEXT).BEFORE = r.BEFORE;
