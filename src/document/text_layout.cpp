@@ -312,10 +312,12 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
         }
     }
     const int top = st.col == 0 && st.top == 1;
-    // Stable only when nothing a later record starts from has changed: the
+    // Stable when nothing a later record starts from has changed: the
     // pending character and the lead-byte flag count as much as the column.
-    const bool stable = cr != dcr && r.COM == st.com && r.COL == st.col && r.TOP == top &&
-                        r.KAN == st.kan && r.CHR == st.chr;
+    // With the whole carried state compared, no line feed is needed as well:
+    // a tab or a wrap that brings the columns together again ends the
+    // relayout of a long line there.
+    const bool stable = r.COM == st.com && r.COL == st.col && r.TOP == top && r.KAN == st.kan && r.CHR == st.chr;
     r.CR = cr;
     r.DCR = dcr;
     r.COM = st.com;

@@ -321,6 +321,36 @@ TEST(StoreEdges, PropagationStopsAtStableRecord) {
     EXPECT_EQ(st.Check(), "");
 }
 
+// In one long logical line a relayout ends where the columns meet again (at a
+// tab, or at a double-byte character that wraps either way), not only at a
+// line feed; a line of single-byte characters alone is laid out to its end.
+// Either way every row must come out as a fresh load lays it out.
+TEST(StoreEdges, LongLineRelayoutEqualsAFreshLoad) {
+    std::string tabbed, plain;
+    while (tabbed.size() < 128 * 200) tabbed += "\tint a = b; /* \x8a\xbf\x8e\x9a */ ";
+    while (plain.size() < 128 * 200) plain += "a=b+c;";
+    for (const std::string& line : {tabbed, plain}) {
+        TextStore st;
+        Load(st, line + "\nend\n");
+        const uint32_t places[] = {1, 2, 129, 5000, 12345, 128 * 150};
+        for (uint32_t at : places) {
+            SCOPED_TRACE(at);
+            ASSERT_EQ(st.InsertText(at, "x", 1, 0), 1u);
+            ASSERT_EQ(st.Check(), "");
+            ASSERT_EQ(st.InsertText(at + 1, "\x82\xa0", 2, 0), 2u);
+            ASSERT_EQ(st.Check(), "");
+            ASSERT_EQ(st.DeleteText(at, 3), 3u);
+            ASSERT_EQ(st.Check(), "");
+            ASSERT_EQ(st.InsertText(at, "\t", 1, 0), 1u);
+            ASSERT_EQ(st.Check(), "");
+        }
+        TextStore fresh;
+        Load(fresh, Text(st));
+        ASSERT_EQ(st.GetRowCount(), fresh.GetRowCount());
+        for (uint32_t r = 1; r <= fresh.GetRowCount(); ++r) ASSERT_EQ(Row(st, r), Row(fresh, r)) << "row " << r;
+    }
+}
+
 TEST(StoreEdges, ReadOnlyRefusesWithMessage) {
     CQzedDoc doc;
     FakeBox box;
