@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
+#include <vector>
 
 using namespace qz;
 using namespace qz::test;
@@ -235,6 +237,17 @@ TEST(KanjiConvert, LineEndsAndLabels) {
     char out[32];
     EXPECT_EQ(std::string(out, ExpandLineEnds("a\nb\n\n", 5, out)), "a\r\nb\r\n\r\n");
     EXPECT_EQ(ExpandLineEnds("", 0, out), 0u);
+    // Line feeds at every place of the 16-byte steps, in runs and alone, and
+    // an output buffer exactly as large as the contract asks.
+    std::mt19937 rng(5);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(rng() % 70, 'x');
+        for (char& c : text) c = rng() % 4 == 0 ? '\n' : char('a' + rng() % 26);
+        std::string want;
+        for (char c : text) want += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        std::vector<char> buf(2 * text.size());
+        ASSERT_EQ(std::string(buf.data(), ExpandLineEnds(text.data(), text.size(), buf.data())), want) << text;
+    }
     // After JIS conversion the escape comes before the carriage return.
     const std::string jis = EncodeFromSjis(kCodeJis, "\x88\x9F\n");
     EXPECT_EQ(std::string(out, ExpandLineEnds(jis.data(), jis.size(), out)),
