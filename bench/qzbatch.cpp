@@ -2,6 +2,8 @@
 // other editors (bench/peers.sh): generate the corpus, load a file, find a
 // literal, replace every occurrence of a literal and save. Each command
 // prints what it counted so that a run can be checked against a peer's.
+// With QZBATCH_TIMES set, replace also prints the time of each step on stderr.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +73,16 @@ bool Load(qz::FileIo& io, qz::CQzedDoc& doc, const char* path, int code) {
     return true;
 }
 
+// Milliseconds since the last call (or the first), printed on stderr with a
+// label when QZBATCH_TIMES is set.
+void Step(const char* label) {
+    static const bool on = std::getenv("QZBATCH_TIMES") != nullptr;
+    static auto last = std::chrono::steady_clock::now();
+    const auto now = std::chrono::steady_clock::now();
+    if (on) std::fprintf(stderr, "%s %.1f ms\n", label, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
+}
+
 qz::SearchPattern Literal(const char* text) {
     qz::SearchPattern p;
     qz::SearchPattern::Compile(qz::kSearchMatchCase, text, &p);
@@ -129,10 +141,14 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "replace" && argc >= 6) {
+        Step("start");
         if (!Load(io, doc, argv[2], 0)) return 1;
+        Step("load");
         const qz::ReplaceAllResult r = qz::ReplaceAll(doc, Literal(argv[3]), argv[4], 1);
         if (r.status == qz::ReplaceStatus::kStoreError) return 1;
+        Step("replace");
         if (io.Save(doc, argv[5]) != 1) return 1;
+        Step("save");
         std::printf("replaced %ld lines %u\n", r.count, LineCount(doc));
         return 0;
     }

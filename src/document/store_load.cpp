@@ -9,13 +9,6 @@
 
 namespace qz {
 
-namespace {
-
-// Below this many records a second thread costs more than it saves.
-constexpr uint32_t kParallelRecords = 4096;
-
-}  // namespace
-
 void TextStore::LoadBegin(uint32_t fileLength) {
     ReleaseAll();
     uint64_t want = uint64_t(fileLength) + kRecordText;

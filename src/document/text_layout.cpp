@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -326,6 +328,31 @@ inline uint32_t NextMark(const uint64_t m[2], uint32_t i) {
     r.CHR = st.chr;
     r.TOP = top;
     return stable;
+}
+
+// A long run goes on two cores: the second half from a guessed start (a line
+// start in normal state), then laid out again from its true start until a
+// record ends as it did from the guess.
+void TextStore::ScanRun(const std::vector<uint32_t>& run) {
+    const size_t n = run.size(), mid = n / 2;
+    if (n >= kParallelRecords) {
+        std::thread helper;
+        try {
+            helper = std::thread([this, &run, mid, n] {
+                ScanFrom(Rec(run[mid]), ScanState{kComNormal, 1, 0, 0, 0});
+                for (size_t k = mid + 1; k < n; ++k) Scan(Rec(run[k]));
+            });
+        } catch (const std::system_error&) {
+        }
+        if (helper.joinable()) {
+            for (size_t k = 0; k < mid; ++k) Scan(Rec(run[k]));
+            helper.join();
+            for (size_t k = mid; k < n && !Scan(Rec(run[k])); ++k) {
+            }
+            return;
+        }
+    }
+    for (uint32_t x : run) Scan(Rec(x));
 }
 
 void TextStore::RelayoutAll() {

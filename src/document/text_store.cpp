@@ -326,6 +326,9 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
     } else {
         allocNow = true;
     }
+    // The records filled are laid out and counted once all are in place.
+    filled_.clear();
+    filledSeg_.clear();
     size_t pos = 0;
     for (;;) {
         size_t rest = hold_.size() - pos;
@@ -341,8 +344,8 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
             pos += room;
             rest -= room;
         }
-        Scan(*r);
-        Add(*r, seg);
+        filled_.push_back(rn);
+        filledSeg_.push_back(seg);
         uint32_t nx = r->NEXT;
         if (!allocNow && nx && kRecordText - Rec(nx).SIZE >= rest) {
             StoreRecord& nr = Rec(nx);
@@ -367,8 +370,10 @@ uint32_t TextStore::InsertText(uint32_t p, const char* bytes, uint32_t n, uint32
         }
         allocNow = false;
     }
-    Scan(*r);
-    Add(*r, seg);
+    filled_.push_back(rn);
+    filledSeg_.push_back(seg);
+    ScanRun(filled_);
+    for (size_t k = 0; k < filled_.size(); ++k) Add(Rec(filled_[k]), filledSeg_[k]);
     Propagate(r->NEXT, SegAfter(seg, r->NEXT));
     if (indexOn_ && index_.At(grown).count > segMax_) IndexSplit(grown);
 

@@ -228,6 +228,10 @@ private:
     ScanState StartState(const StoreRecord& r) const;
     bool Scan(StoreRecord& r) const { return ScanFrom(r, StartState(r)); }  // returns "stable"
     bool ScanFrom(StoreRecord& r, ScanState st) const;
+    // Below this many records a second thread costs more than it saves.
+    static constexpr uint32_t kParallelRecords = 4096;
+    // Lays out records linked in this order, each after the one before it.
+    void ScanRun(const std::vector<uint32_t>& run);
     void Propagate(uint32_t from, uint32_t seg);
     // Records (or sums of records of one segment) leaving or joining the totals and the index.
     void Remove(const ChainSums& s, uint32_t seg) {
@@ -361,6 +365,7 @@ private:
     RowPos rowCache_{};
 
     std::vector<uint8_t> hold_;
+    std::vector<uint32_t> filled_, filledSeg_;  // records an insertion filled, and their segments
     bool readOnly_ = false;
     StoreHost* host_ = nullptr;
     MessageBox* box_ = nullptr;

@@ -351,6 +351,39 @@ TEST(StoreEdges, LongLineRelayoutEqualsAFreshLoad) {
     }
 }
 
+// An insertion of thousands of records is laid out on two cores, the second
+// half from a guessed start. Where the guess is wrong (inside a block comment,
+// in the middle of one long line, after a lead byte cut from its trail byte)
+// the second half must be laid out again until the two agree.
+TEST(StoreEdges, BigInsertionEqualsAFreshLoad) {
+    std::string base;
+    while (base.size() < 4000) base += "int a; /* \x8a\xbf */\n";
+    const auto big = [](const std::string& unit) {
+        std::string s;
+        while (s.size() < 128 * 5000) s += unit;
+        return s;
+    };
+    const std::string inserts[] = {big("x = 1;\t// \x8a\xbf\n"), "/*" + big("in a comment\n"), big("abcdefghij"),
+                                   big("\x8a\xbf\x8e\x9a")};
+    // 12 falls between the lead and the trail byte of the first kanji.
+    const uint32_t places[] = {1, 12, 2000, uint32_t(base.size() + 1)};
+    for (const std::string& text : inserts) {
+        for (uint32_t at : places) {
+            SCOPED_TRACE(::testing::Message() << "insert of " << text.substr(0, 12) << " at " << at);
+            TextStore st, fresh;
+            st.SetLayout(4, 80, 3);
+            fresh.SetLayout(4, 80, 3);
+            Load(st, base);
+            ASSERT_EQ(st.InsertText(at, text.data(), uint32_t(text.size()), 0), text.size());
+            ASSERT_EQ(st.Check(), "");
+            Load(fresh, Text(st));
+            ASSERT_EQ(st.GetRowCount(), fresh.GetRowCount());
+            ASSERT_EQ(st.GetLineEndCount(), fresh.GetLineEndCount());
+            for (uint32_t r = 1; r <= fresh.GetRowCount(); r += 97) ASSERT_EQ(Row(st, r), Row(fresh, r)) << "row " << r;
+        }
+    }
+}
+
 TEST(StoreEdges, ReadOnlyRefusesWithMessage) {
     CQzedDoc doc;
     FakeBox box;
