@@ -7,6 +7,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "document/backup.h"
@@ -60,6 +65,73 @@ std::string ResolveLink(const std::string& path) {
     return ::realpath(path.c_str(), real) ? std::string(real) : path;
 }
 
+// Full blocks go to the system on a thread of their own, so that the next
+// block is read and converted while the last one is written. Blocks are
+// written in the order handed; a failed write fails every later step.
+class BlockWriter {
+public:
+    BlockWriter(FileOps& ops, int fd) : ops_(ops), fd_(fd) {}
+    ~BlockWriter() { Finish(); }
+
+    // Waits until the block handed before is written, then hands this one
+    // over; bytes must stay untouched until the next Hand or Finish. False
+    // once a write has failed.
+    bool Hand(const char* bytes, size_t n) {
+        std::unique_lock<std::mutex> lock(m_);
+        idle_.wait(lock, [this] { return !busy_; });
+        if (failed_) return false;
+        if (!thread_.joinable()) {
+            try {
+                thread_ = std::thread(&BlockWriter::Run, this);
+            } catch (const std::system_error&) {
+                // No thread to be had: the block is written here and now.
+                failed_ = !WriteAll(ops_, fd_, bytes, n);
+                return !failed_;
+            }
+        }
+        bytes_ = bytes;
+        n_ = n;
+        busy_ = true;
+        work_.notify_one();
+        return true;
+    }
+    // Waits for every block handed over; false when one could not be written.
+    bool Finish() {
+        {
+            std::unique_lock<std::mutex> lock(m_);
+            idle_.wait(lock, [this] { return !busy_; });
+            stop_ = true;
+        }
+        work_.notify_one();
+        if (thread_.joinable()) thread_.join();
+        return !failed_;
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(m_);
+        for (;;) {
+            work_.wait(lock, [this] { return busy_ || stop_; });
+            if (!busy_) return;
+            lock.unlock();
+            const bool ok = WriteAll(ops_, fd_, bytes_, n_);
+            lock.lock();
+            failed_ = failed_ || !ok;
+            busy_ = false;
+            idle_.notify_one();
+        }
+    }
+
+    FileOps& ops_;
+    const int fd_;
+    std::thread thread_;
+    std::mutex m_;
+    std::condition_variable work_, idle_;
+    const char* bytes_ = nullptr;
+    size_t n_ = 0;
+    bool busy_ = false, stop_ = false, failed_ = false;
+};
+
 }  // namespace
 
 void SyncFolder(const std::string& path) {
@@ -72,13 +144,17 @@ void SyncFolder(const std::string& path) {
 
 // Pieces of 4096 bytes through the converter (a lead byte cut off at a piece
 // end is taken again with the next), line feeds expanded after the
-// conversion, the output gathered into large writes.
+// conversion, the output gathered into large writes: one buffer fills while
+// the other is written.
 bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool writeEof) {
     std::vector<char> in(kPiece), conv(size_t(kPiece) * kMaxJisGrowth);
-    std::vector<char> out(kWriteBlock + size_t(kPiece) * kMaxJisGrowth * 2 + 1);
+    const size_t outSize = kWriteBlock + size_t(kPiece) * kMaxJisGrowth * 2 + 1;
+    std::vector<char> buffers[2] = {std::vector<char>(outSize), {}};
+    std::vector<char>* out = &buffers[0];
+    BlockWriter writer(ops, fd);
     size_t used = 0;
     if (code == kCodeUtf8 && doc.File().utf8Bom) {
-        std::memcpy(out.data(), kUtf8Bom, 3);
+        std::memcpy(out->data(), kUtf8Bom, 3);
         used = 3;
     }
     const uint32_t total = doc.GetTextLength();
@@ -88,7 +164,7 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
         // With LF line ends the converted bytes are the output: they go
         // straight into the write buffer, and Shift-JIS is read straight there.
         const bool direct = lineEnd == kLineLf;
-        char* const target = out.data() + used;
+        char* const target = out->data() + used;
         const uint32_t n = doc.ReadText(pos, direct && code == kCodeSjis ? target : in.data(), kPiece);
         if (n == 0) break;
         const bool atEnd = uint64_t(pos) + n > total;
@@ -108,13 +184,15 @@ bool WriteText(CQzedDoc& doc, FileOps& ops, int fd, int code, int lineEnd, bool 
         }
         used += direct ? count : ExpandLineEnds(text, count, target);
         if (used >= kWriteBlock) {
-            if (!WriteAll(ops, fd, out.data(), used)) return false;
+            if (!writer.Hand(out->data(), used)) return false;
+            out = out == &buffers[0] ? &buffers[1] : &buffers[0];
+            out->resize(outSize);
             used = 0;
         }
         pos += n - uint32_t(left);
     }
-    if (writeEof) out[used++] = 0x1A;
-    return WriteAll(ops, fd, out.data(), used);
+    if (writeEof) (*out)[used++] = 0x1A;
+    return writer.Finish() && WriteAll(ops, fd, out->data(), used);
 }
 
 int FileIo::Save(CQzedDoc& doc, const std::string& path) {

@@ -2,6 +2,7 @@
 // content must survive and the document must stay as it was.
 #include "file_test_util.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "document/file_ops.h"
@@ -13,12 +14,14 @@ namespace {
 class FailingOps : public FileOps {
 public:
     size_t writeBudget = SIZE_MAX;  // bytes written before the disk is full
+    bool failOnce = false;          // only the first write past the budget fails
     bool failFsync = false, failClose = false;
     std::string failRenameTo;       // the first rename onto this path fails
     size_t written = 0;
 
     ssize_t Write(int fd, const void* bytes, size_t n) override {
         if (written >= writeBudget) {
+            if (failOnce) writeBudget = SIZE_MAX;
             errno = ENOSPC;
             return -1;
         }
@@ -95,6 +98,39 @@ TEST_F(FailTest, DiskFullMidwayIsAFailedSaveAndTheOldFileStays) {
     ops_.writeBudget = SIZE_MAX;
     EXPECT_EQ(io_.Save(doc_, Path("x.c")), 1);
     EXPECT_TRUE(ReadWholeFile(Path("x.BAK")) == old_);
+}
+
+// A large text is written a block at a time while the next is prepared: the
+// disk filling up in any block, the last one too, or one write failing while
+// later ones would succeed, still fails the save as a whole, and the next
+// save writes every byte in order.
+TEST_F(FailTest, DiskFullInAnyBlockOfALargeText) {
+    std::string text;
+    for (int i = 0; text.size() < (3u << 20) + 12345; ++i) text += "line " + std::to_string(i) + " \x8a\xbf\n";
+    ReplaceText(doc_, text);
+    undoBefore_ = doc_.Undo().Count();
+    doc_.File().lineEnd = kLineCrLf;
+    const size_t written = text.size() + size_t(std::count(text.begin(), text.end(), '\n'));
+    for (size_t budget : {size_t(1), size_t(1) << 20, (size_t(1) << 20) + 7, size_t(5) << 19, written - 1}) {
+        for (bool once : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << budget << (once ? " once" : ""));
+            ops_.writeBudget = budget;
+            ops_.failOnce = once;
+            ops_.written = 0;
+            box_.shown.clear();
+            EXPECT_EQ(io_.Save(doc_, Path("x.c")), 0);
+            ASSERT_EQ(box_.shown.size(), 1u);
+            EXPECT_EQ(box_.shown[0].text, kWriteFailed);
+            ExpectUntouched({"x.c"});
+        }
+    }
+    ops_.writeBudget = SIZE_MAX;
+    ops_.failOnce = false;
+    ops_.written = 0;
+    EXPECT_EQ(io_.Save(doc_, Path("x.c")), 1);
+    std::string want;
+    for (char c : text) want += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_TRUE(ReadWholeFile(Path("x.c")) == want);
 }
 
 TEST_F(FailTest, DiskFullBeforeTheFirstByte) {
